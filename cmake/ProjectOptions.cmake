@@ -1,0 +1,12 @@
+# Compiler settings shared by every target: warnings as errors and the sanitizer switch.
+add_library(yc_options INTERFACE)
+target_compile_options(yc_options INTERFACE
+    -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion
+    -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual -Werror)
+
+option(YC_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(YC_SANITIZE)
+    target_compile_options(yc_options INTERFACE
+        -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(yc_options INTERFACE -fsanitize=address,undefined)
+endif()

@@ -1,0 +1,110 @@
+#include "text/charset.h"
+
+#include <unicode/ucnv.h>
+#include <unicode/ustring.h>
+#include <unicode/utf8.h>
+
+#include <memory>
+#include <stdexcept>
+
+namespace yc::text {
+namespace {
+
+struct ConverterCloser {
+    void operator()(UConverter* c) const { ucnv_close(c); }
+};
+using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
+
+ConverterPtr openGbkConverter() {
+    UErrorCode status = U_ZERO_ERROR;
+    ConverterPtr converter(ucnv_open("windows-936", &status));
+    if (U_FAILURE(status)) {
+        throw std::runtime_error("ICU has no windows-936 converter");
+    }
+    ucnv_setSubstChars(converter.get(), "?", 1, &status);
+    return converter;
+}
+
+// ICU converters keep state and must not be shared between threads.
+UConverter* gbkConverter() {
+    thread_local ConverterPtr converter = openGbkConverter();
+    ucnv_reset(converter.get());
+    return converter.get();
+}
+
+}  // namespace
+
+std::u16string gbkToUtf16(std::string_view gbk) {
+    if (gbk.empty()) {
+        return {};
+    }
+    std::u16string out(gbk.size() + 1, u'\0');
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t n = ucnv_toUChars(gbkConverter(), out.data(), static_cast<int32_t>(out.size()),
+                                    gbk.data(), static_cast<int32_t>(gbk.size()), &status);
+    out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(n) : 0);
+    return out;
+}
+
+Text utf16ToGbk(std::u16string_view utf16) {
+    if (utf16.empty()) {
+        return {};
+    }
+    Text out(utf16.size() * 2 + 1, '\0');
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t n =
+        ucnv_fromUChars(gbkConverter(), out.data(), static_cast<int32_t>(out.size()),
+                        utf16.data(), static_cast<int32_t>(utf16.size()), &status);
+    out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(n) : 0);
+    return out;
+}
+
+std::string gbkToUtf8(std::string_view gbk) {
+    const std::u16string wide = gbkToUtf16(gbk);
+    if (wide.empty()) {
+        return {};
+    }
+    std::string out(wide.size() * 3, '\0');
+    int32_t length = 0;
+    UErrorCode status = U_ZERO_ERROR;
+    u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &length, wide.data(),
+                       static_cast<int32_t>(wide.size()), 0xFFFD, nullptr, &status);
+    out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
+    return out;
+}
+
+Text utf8ToGbk(std::string_view utf8) {
+    std::u16string wide;
+    wide.reserve(utf8.size());
+    const auto* bytes = reinterpret_cast<const uint8_t*>(utf8.data());
+    const auto length = static_cast<int32_t>(utf8.size());
+    for (int32_t i = 0; i < length;) {
+        UChar32 c;
+        U8_NEXT(bytes, i, length, c);
+        if (c < 0) {
+            c = '?';
+        }
+        if (U_IS_BMP(c)) {
+            wide.push_back(static_cast<char16_t>(c));
+        } else {
+            wide.push_back(U16_LEAD(c));
+            wide.push_back(U16_TRAIL(c));
+        }
+    }
+    return utf16ToGbk(wide);
+}
+
+bool isValidUtf8(std::string_view bytes) {
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+    const auto length = static_cast<int32_t>(bytes.size());
+    for (int32_t i = 0; i < length;) {
+        UChar32 c;
+        U8_NEXT(data, i, length, c);
+        if (c < 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace yc::text

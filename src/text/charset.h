@@ -1,0 +1,28 @@
+// Conversion between the program's GBK text and Unicode, through ICU's code page 936 converter.
+// Characters that GBK cannot hold become "?", as on the system the program was written for.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "text/gbk_text.h"
+
+namespace yc::text {
+
+std::string gbkToUtf8(std::string_view gbk);
+Text utf8ToGbk(std::string_view utf8);
+std::u16string gbkToUtf16(std::string_view gbk);
+Text utf16ToGbk(std::u16string_view utf16);
+
+/// True when `bytes` are well-formed UTF-8 (no overlongs, surrogates or values past U+10FFFF).
+bool isValidUtf8(std::string_view bytes);
+
+}  // namespace yc::text
+
+/// A GBK copy of a UTF-8 string literal, converted once per call site. Sources stay UTF-8 while
+/// every text the program handles is GBK.
+#define YC_GBK(literal)                                                        \
+    ([]() -> const ::yc::Text& {                                               \
+        static const ::yc::Text converted = ::yc::text::utf8ToGbk(literal);    \
+        return converted;                                                      \
+    }())

@@ -1,0 +1,74 @@
+#include "text/gbk_search.h"
+
+namespace yc::text {
+
+bool matchesAt(std::string_view hay, std::size_t pos, std::string_view needle, CaseMode mode) {
+    if (pos > hay.size() || hay.size() - pos < needle.size()) {
+        return false;
+    }
+    if (mode == CaseMode::Exact) {
+        return hay.compare(pos, needle.size(), needle) == 0;
+    }
+    // Case folding applies to single-byte characters only; a double-byte character must match
+    // both of its bytes exactly, so an ASCII-valued trail byte is never folded.
+    std::size_t i = 0;
+    while (i < needle.size()) {
+        const std::size_t len = charLength(hay, pos + i);
+        if (len == 2) {
+            if (i + 1 >= needle.size() || hay[pos + i] != needle[i] ||
+                hay[pos + i + 1] != needle[i + 1]) {
+                return false;
+            }
+        } else if (asciiToLower(hay[pos + i]) != asciiToLower(needle[i])) {
+            return false;
+        }
+        i += len;
+    }
+    return true;
+}
+
+std::size_t find(std::string_view hay, std::string_view needle, std::size_t from, CaseMode mode) {
+    if (needle.empty() || from >= hay.size() || hay.size() - from < needle.size()) {
+        return npos;
+    }
+    const std::size_t last = hay.size() - needle.size();
+    if (mode == CaseMode::IgnoreAscii) {
+        for (std::size_t pos = from; pos <= last; pos += charLength(hay, pos)) {
+            if (matchesAt(hay, pos, needle, mode)) {
+                return pos;
+            }
+        }
+        return npos;
+    }
+    std::size_t boundary = from;  // always a character start
+    std::size_t scan = from;
+    while (scan <= last) {
+        // Jump to the next byte that could begin a match, then walk the character boundaries up
+        // to it: the walk is amortised over the whole search, so the search stays linear.
+        const std::size_t candidate = hay.find(needle[0], scan);
+        if (candidate == npos || candidate > last) {
+            return npos;
+        }
+        while (boundary < candidate) {
+            boundary += charLength(hay, boundary);
+        }
+        if (boundary == candidate && matchesAt(hay, candidate, needle, mode)) {
+            return candidate;
+        }
+        scan = boundary == candidate ? candidate + 1 : boundary;
+    }
+    return npos;
+}
+
+std::size_t rfind(std::string_view hay, std::string_view needle, std::size_t atOrBefore,
+                  CaseMode mode) {
+    std::size_t found = npos;
+    for (std::size_t pos = find(hay, needle, 0, mode); pos != npos && pos <= atOrBefore;) {
+        found = pos;
+        const std::size_t next = pos + charLength(hay, pos);
+        pos = find(hay, needle, next, mode);
+    }
+    return found;
+}
+
+}  // namespace yc::text
