@@ -2,6 +2,8 @@
 // system dispatch waiting input (a stop click, a timer tick) before they go on.
 #pragma once
 
+#include <functional>
+
 namespace yc::ui {
 
 class EventPump {
@@ -9,6 +11,10 @@ public:
     virtual ~EventPump() = default;
     /// Dispatches every waiting window event, then returns. Handlers may re-enter from here.
     virtual void pump() = 0;
+    /// Blocks until window input arrives or wake() is called, then dispatches what is waiting.
+    virtual void waitAndDispatch() = 0;
+    /// Ends a waitAndDispatch() in progress (or the next one). Safe to call from any thread.
+    virtual void wake() = 0;
 };
 
 namespace detail {
@@ -27,5 +33,14 @@ inline void processPendingEvents() {
         pump->pump();
     }
 }
+
+}  // namespace yc::ui
+
+namespace yc::ui {
+
+/// Runs `work` on a new thread and returns when it has finished. Meanwhile the calling thread
+/// dispatches window events as they arrive, sleeping (not spinning) between them; with no pump
+/// installed it simply joins the thread.
+void runOnWorkerWhileDispatching(const std::function<void()>& work);
 
 }  // namespace yc::ui
