@@ -1,0 +1,79 @@
+#include "query/domain_list.h"
+
+#include <array>
+
+#include "text/gbk_edit.h"
+#include "text/gbk_search.h"
+
+namespace yc::query {
+namespace {
+
+using text::CaseMode;
+using text::npos;
+
+constexpr std::array<std::string_view, 20> kCompoundSuffixLabels = {
+    "com", "net",  "org", "edu", "gov", "tel", "info",   "name", "mobi", "travel",
+    "tv",  "club", "cc",  "int", "mil", "pro", "museum", "coop", "aero", "am"};
+
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && text::matchesAt(a, 0, b, CaseMode::IgnoreAscii);
+}
+
+}  // namespace
+
+std::vector<Text> SplitDomainList(std::string_view text) {
+    return text::split(text::replaceAll(text, "\r\n", "|"), "|");
+}
+
+Text NormaliseDomainLine(std::string_view line) {
+    const Text name = MainDomainOf(text::trimSpaces(line));
+    return text::replaceAll(name, "www.", "", CaseMode::IgnoreAscii);
+}
+
+bool HasCompoundSuffix(std::string_view host) {
+    // ".L." occurs exactly when two neighbouring dots enclose L, because no label holds a dot;
+    // so one pass over the dots replaces twenty searches of the host.
+    std::size_t dot = text::find(host, ".");
+    while (dot != npos) {
+        const std::size_t next = text::find(host, ".", dot + 1);
+        if (next == npos) {
+            break;
+        }
+        const std::string_view label = host.substr(dot + 1, next - dot - 1);
+        for (const std::string_view candidate : kCompoundSuffixLabels) {
+            if (equalsIgnoringAsciiCase(label, candidate)) {
+                return true;
+            }
+        }
+        dot = next;
+    }
+    return false;
+}
+
+Text MainDomainOf(std::string_view text) {
+    const std::size_t slashes = text::find(text, "//");
+    const std::size_t start = slashes == npos ? 0 : slashes + 2;
+    const std::size_t slash = text::find(text, "/", start);
+    const std::size_t end = slash == npos ? text.size() : slash;
+    if (end <= start) {
+        return {};
+    }
+    const std::string_view host = text.substr(start, end - start);
+
+    // Each cut is the last dot at least two bytes before the previous cut (or the end), so a
+    // trailing dot and a dot right before the previous cut are passed over.
+    const int levels = HasCompoundSuffix(host) ? 3 : 2;
+    std::size_t cut = host.size() - 1;  // the last byte acts as the first cut
+    for (int level = 0; level < levels && cut != npos; ++level) {
+        cut = cut >= 2 ? text::rfind(host, ".", cut - 2) : npos;
+    }
+    const std::size_t keepFrom = cut == npos ? 0 : cut + 1;
+    const Text main = text::asciiLower(host.substr(keepFrom));
+
+    if (text::asciiLower(host) == "www." + main) {
+        return Text(host);
+    }
+    return main;
+}
+
+}  // namespace yc::query

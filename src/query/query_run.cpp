@@ -1,0 +1,152 @@
+#include "query/query_run.h"
+
+#include <string>
+
+#include "query/domain_list.h"
+#include "text/charset.h"
+#include "text/gbk_edit.h"
+#include "text/gbk_search.h"
+#include "ui/desktop.h"
+#include "ui/event_pump.h"
+
+namespace yc::query {
+namespace {
+
+Text decimal(std::size_t n) {
+    return std::to_string(n);
+}
+
+// Clears a flag on scope exit, however the run unwinds.
+class RunningGuard {
+  public:
+    explicit RunningGuard(bool& flag) : flag_(flag) { flag_ = true; }
+    ~RunningGuard() { flag_ = false; }
+    RunningGuard(const RunningGuard&) = delete;
+    RunningGuard& operator=(const RunningGuard&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+}  // namespace
+
+QueryRun::QueryRun(QueryRunView& view, BatchChecker& checker, bool& stopRequested)
+    : view_(view), checker_(checker), stopRequested_(stopRequested) {}
+
+const Text& QueryRun::idleCaption() {
+    return YC_GBK("开始查询");
+}
+
+void QueryRun::onStartClicked() {
+    if (view_.startCaption() != idleCaption()) {
+        stopRequested_ = true;
+        view_.setStartCaption(YC_GBK("正在停止.."));
+        return;
+    }
+    run();
+}
+
+void QueryRun::openAutoSave() {
+    autoSaveFile_.reset();
+    const AutoSaveChoice choice = view_.autoSave();
+    if (!choice.enabled) {
+        return;
+    }
+    autoSaveFile_.emplace(choice.path);
+    if (!autoSaveFile_->isOpen()) {
+        const Text reason = autoSaveFile_->error();
+        autoSaveFile_.reset();
+        view_.autoSaveUnavailable(choice.path, reason);
+        return;
+    }
+    if (IsCsvPath(choice.path)) {
+        autoSaveFile_->write(CsvHeaderLine());
+    }
+}
+
+void QueryRun::run() {
+    RunningGuard guard(running_);
+    Text listText = view_.listText();
+    if (listText.empty()) {
+        listText = ui::desktop().clipboardText().value_or(Text());
+    }
+    std::vector<Text> lines = SplitDomainList(listText);
+    listText = Text();
+    const std::size_t total = lines.size();
+    view_.rows().clear();
+    view_.rowsAdded();
+    openAutoSave();
+    stopRequested_ = false;
+    view_.setStartCaption(YC_GBK("请稍候。本次查询 ") + decimal(total) + YC_GBK(" 个域名"));
+
+    batch_.clear();
+    batchCount_ = 0;
+    for (std::size_t i = 0; i < total; ++i) {
+        if (stopRequested_) {
+            break;
+        }
+        ui::processPendingEvents();
+        Text& line = lines[i];
+        line = NormaliseDomainLine(line);
+        const bool last = i + 1 == total;
+        // An empty last line still joins a pending batch, so the batch ends with an empty line.
+        if (line.empty() && !(last && !batch_.empty())) {
+            continue;
+        }
+        batch_.append(line).append("\r\n");
+        ++batchCount_;
+        if ((batchCount_ >= kBatchSize || last) && !runBatch(total)) {
+            break;
+        }
+    }
+
+    if (autoSaveFile_) {
+        autoSaveFile_->close();
+        autoSaveFile_.reset();
+    }
+    view_.setStartCaption(idleCaption());
+    view_.runFinished();
+}
+
+bool QueryRun::runBatch(std::size_t total) {
+    Text available;
+    for (;;) {
+        const BatchOutcome outcome = checker_.CheckBatch(batch_, available);
+        if (outcome == BatchOutcome::Accepted) {
+            break;
+        }
+        available.clear();
+        const bool retry = outcome == BatchOutcome::Refused ? view_.retryAfterRefusal()
+                                                            : view_.retryAfterFailure();
+        if (!retry) {
+            stopRequested_ = true;
+            break;
+        }
+    }
+    // A stop asked for during the exchange drops the batch's answer.
+    if (stopRequested_) {
+        return false;
+    }
+
+    const Text freeLines = "\r\n" + available + "\r\n";
+    ReportRows& rows = view_.rows();
+    for (const Text& name : text::split(batch_, "\r\n")) {
+        if (name.empty()) {
+            continue;
+        }
+        const bool free = text::contains(freeLines, "\r\n" + name + "\r\n");
+        rows.append(name, free ? YC_GBK("是") : YC_GBK("否"), free ? kIconFree : kIconTaken,
+                    free ? kIconFree : kIconTaken);
+        if (autoSaveFile_) {
+            autoSaveFile_->write(ResultLine(rows, rows.count() - 1, view_.exportFilter()));
+        }
+    }
+    view_.rowsAdded();
+    batch_.clear();
+    batchCount_ = 0;
+    view_.setStartCaption(YC_GBK("停止查询\r\n总 ") + decimal(total) + YC_GBK(" 个，已查 ") +
+                          decimal(rows.count()) + YC_GBK(" 个"));
+    return true;
+}
+
+}  // namespace yc::query

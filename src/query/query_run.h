@@ -1,0 +1,44 @@
+// The start button's handler: a query run over the entered list in batches of 50, or, when a
+// run is already going, a request to stop it. Runs on the window thread; nested calls arrive
+// through event processing.
+#pragma once
+
+#include <optional>
+
+#include "query/batch_check.h"
+#include "query/query_run_view.h"
+#include "query/result_file.h"
+
+namespace yc::query {
+
+inline constexpr int kBatchSize = 50;
+
+class QueryRun {
+  public:
+    /// `stopRequested` is the program-wide flag shared by the outer run and nested stop clicks.
+    QueryRun(QueryRunView& view, BatchChecker& checker, bool& stopRequested);
+
+    /// The click handler of the start button.
+    void onStartClicked();
+    /// True from the start of a run until it has unwound.
+    bool running() const { return running_; }
+
+    /// The caption of the start button while no run is going.
+    static const Text& idleCaption();
+
+  private:
+    void run();
+    /// Sends the pending batch and lists its names; false when the run must stop.
+    bool runBatch(std::size_t total);
+    void openAutoSave();
+
+    QueryRunView& view_;
+    BatchChecker& checker_;
+    bool& stopRequested_;
+    bool running_ = false;
+    Text batch_;
+    int batchCount_ = 0;
+    std::optional<ResultFile> autoSaveFile_;
+};
+
+}  // namespace yc::query

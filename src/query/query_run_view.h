@@ -1,0 +1,40 @@
+// What a query run needs from the front end that drives it (the main window or the command line):
+// the list, the start button's caption, the report rows, the export filter, auto-save and prompts.
+#pragma once
+
+#include "query/report_rows.h"
+#include "query/result_export.h"
+#include "text/gbk_text.h"
+
+namespace yc::query {
+
+struct AutoSaveChoice {
+    bool enabled = false;
+    Text path;  ///< already resolved: the default file when the user chose none
+};
+
+class QueryRunView {
+  public:
+    virtual ~QueryRunView() = default;
+
+    /// The entered domain list (empty when none was entered).
+    virtual Text listText() = 0;
+    virtual Text startCaption() = 0;
+    virtual void setStartCaption(const Text& caption) = 0;
+    virtual ReportRows& rows() = 0;
+    /// Called after each batch's rows were appended, so a view can publish them in one step.
+    virtual void rowsAdded() {}
+    virtual ExportFilter exportFilter() = 0;
+    virtual AutoSaveChoice autoSave() = 0;
+
+    /// The registrar refused the batch: true sends the same batch again, false ends the run.
+    virtual bool retryAfterRefusal() = 0;
+    /// The transfer failed: true sends the same batch again, false ends the run.
+    virtual bool retryAfterFailure() = 0;
+    /// The auto-save file could not be opened; the run goes on without it.
+    virtual void autoSaveUnavailable(const Text& path, const Text& reason) = 0;
+    /// The run has ended, finished or stopped.
+    virtual void runFinished() = 0;
+};
+
+}  // namespace yc::query

@@ -1,0 +1,41 @@
+#include "query/report_rows.h"
+
+namespace yc::query {
+
+void ReportRowStore::clear() {
+    rows_.clear();
+    arena_.clear();
+}
+
+ReportRowStore::Span ReportRowStore::store(std::string_view text) {
+    const std::string_view kept = text.substr(0, UINT32_MAX);
+    Span span{arena_.size(), static_cast<std::uint32_t>(kept.size())};
+    arena_.append(kept);
+    return span;
+}
+
+void ReportRowStore::append(std::string_view name, std::string_view state, int iconIndex,
+                            int stateImageIndex) {
+    Row row;
+    row.cells[kColumnName] = store(name);
+    row.cells[kColumnState] = store(state);
+    row.icon = iconIndex;
+    row.stateImage = stateImageIndex;
+    rows_.push_back(row);
+}
+
+void ReportRowStore::setCell(std::size_t row, int column, std::string_view text) {
+    if (row < rows_.size() && column >= 0 && column < kColumnCount) {
+        rows_[row].cells[column] = store(text);
+    }
+}
+
+std::string_view ReportRowStore::cell(std::size_t row, int column) const {
+    if (row >= rows_.size() || column < 0 || column >= kColumnCount) {
+        return {};
+    }
+    const Span span = rows_[row].cells[column];
+    return std::string_view(arena_).substr(span.offset, span.length);
+}
+
+}  // namespace yc::query

@@ -1,0 +1,49 @@
+#include "query/result_file.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "text/system_path.h"
+
+namespace yc::query {
+
+ResultFile::ResultFile(std::string_view gbkPath) {
+    file_ = std::fopen(text::toSystemPath(gbkPath).c_str(), "wb");
+    if (file_ == nullptr) {
+        fail();
+    }
+}
+
+ResultFile::~ResultFile() {
+    close();
+}
+
+void ResultFile::fail() {
+    if (error_.empty()) {
+        error_ = std::strerror(errno);
+    }
+}
+
+void ResultFile::write(std::string_view bytes) {
+    if (file_ == nullptr || bytes.empty() || !error_.empty()) {
+        return;
+    }
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+        fail();
+    }
+}
+
+bool ResultFile::close() {
+    if (file_ != nullptr) {
+        if (std::fflush(file_) != 0) {
+            fail();
+        }
+        if (std::fclose(file_) != 0) {
+            fail();
+        }
+        file_ = nullptr;
+    }
+    return error_.empty();
+}
+
+}  // namespace yc::query

@@ -1,0 +1,238 @@
+// Query runs driven through a recorded view and a scripted exchange: batching, captions, stop
+// requests arriving during an exchange, the retry prompts and auto-save.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "query/query_run.h"
+#include "support/scripted_desktop.h"
+#include "support/temp_dir.h"
+#include "text/charset.h"
+#include "text/gbk_edit.h"
+#include "text/system_path.h"
+
+namespace yc::query {
+namespace {
+
+std::string utf8(const Text& gbk) {
+    return text::gbkToUtf8(gbk);
+}
+
+class RecordingView final : public QueryRunView {
+  public:
+    Text list;
+    Text caption = QueryRun::idleCaption();
+    ReportRowStore store;
+    ExportFilter filter{false, true, false};
+    AutoSaveChoice save;
+    std::vector<std::string> captions;  // UTF-8, in order
+    std::deque<bool> refusalAnswers;
+    std::deque<bool> failureAnswers;
+    int refusalPrompts = 0;
+    int failurePrompts = 0;
+    int finished = 0;
+    std::vector<Text> unavailable;
+
+    Text listText() override { return list; }
+    Text startCaption() override { return caption; }
+    void setStartCaption(const Text& c) override {
+        caption = c;
+        captions.push_back(utf8(c));
+    }
+    ReportRows& rows() override { return store; }
+    ExportFilter exportFilter() override { return filter; }
+    AutoSaveChoice autoSave() override { return save; }
+    bool retryAfterRefusal() override { return pop(refusalAnswers, refusalPrompts); }
+    bool retryAfterFailure() override { return pop(failureAnswers, failurePrompts); }
+    void autoSaveUnavailable(const Text& path, const Text&) override {
+        unavailable.push_back(path);
+    }
+    void runFinished() override { ++finished; }
+
+  private:
+    static bool pop(std::deque<bool>& answers, int& count) {
+        ++count;
+        const bool answer = !answers.empty() && answers.front();
+        if (!answers.empty()) {
+            answers.pop_front();
+        }
+        return answer;
+    }
+};
+
+// Answers from a script; by default every name ending in ".free" is free.
+class ScriptedChecker final : public BatchChecker {
+  public:
+    std::vector<Text> batches;
+    std::deque<BatchOutcome> outcomes;
+    std::function<void()> duringExchange;
+
+    BatchOutcome CheckBatch(const Text& batch, Text& available) override {
+        batches.push_back(batch);
+        if (duringExchange) {
+            duringExchange();
+        }
+        available.clear();
+        BatchOutcome outcome = BatchOutcome::Accepted;
+        if (!outcomes.empty()) {
+            outcome = outcomes.front();
+            outcomes.pop_front();
+        }
+        if (outcome != BatchOutcome::Accepted) {
+            return outcome;
+        }
+        for (const Text& name : text::split(batch, "\r\n")) {
+            if (name.size() > 5 && name.compare(name.size() - 5, 5, ".free") == 0) {
+                available += name + "\r\n";
+            }
+        }
+        return outcome;
+    }
+};
+
+Text numberedList(int count, const char* suffix = ".com") {
+    Text list;
+    for (int i = 0; i < count; ++i) {
+        list += "n" + std::to_string(i) + suffix + "\r\n";
+    }
+    return list;
+}
+
+std::size_t namesIn(const Text& batch) {
+    return text::split(batch, "\r\n").size();
+}
+
+class QueryRunTest : public testing::Test {
+  protected:
+    test::ScriptedDesktop desktop;
+    RecordingView view;
+    ScriptedChecker checker;
+    bool stopRequested = false;
+    QueryRun run{view, checker, stopRequested};
+};
+
+TEST_F(QueryRunTest, SendsBatchesOfFifty) {
+    view.list = numberedList(120);
+    run.onStartClicked();
+    ASSERT_EQ(checker.batches.size(), 3u);
+    EXPECT_EQ(namesIn(checker.batches[0]), 50u);
+    EXPECT_EQ(namesIn(checker.batches[1]), 50u);
+    EXPECT_EQ(namesIn(checker.batches[2]), 20u);
+    EXPECT_EQ(view.store.count(), 120u);
+    EXPECT_EQ(view.captions.front(), "请稍候。本次查询 120 个域名");
+    EXPECT_EQ(view.captions[2], "停止查询\r\n总 120 个，已查 100 个");
+    EXPECT_EQ(view.captions.back(), "开始查询");
+    EXPECT_EQ(view.finished, 1);
+}
+
+TEST_F(QueryRunTest, TrailingEmptyLinesCountInTotalButMakeNoExchange) {
+    view.list = numberedList(50) + "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n";
+    run.onStartClicked();
+    ASSERT_EQ(checker.batches.size(), 1u);
+    EXPECT_EQ(view.captions.front(), "请稍候。本次查询 60 个域名");
+    EXPECT_EQ(view.captions[1], "停止查询\r\n总 60 个，已查 50 个");
+}
+
+TEST_F(QueryRunTest, EmptyLastLineJoinsThePendingBatch) {
+    view.list = "a.com|b.com||";  // lines a.com, b.com, ""
+    run.onStartClicked();
+    ASSERT_EQ(checker.batches.size(), 1u);
+    EXPECT_EQ(checker.batches[0], "a.com\r\nb.com\r\n\r\n");
+    EXPECT_EQ(view.store.count(), 2u);
+}
+
+TEST_F(QueryRunTest, RowsCarryStateTextAndIcons) {
+    view.list = "x.free\r\nY.com\r\n";
+    run.onStartClicked();
+    ASSERT_EQ(view.store.count(), 2u);
+    EXPECT_EQ(view.store.cell(0, kColumnName), "x.free");
+    EXPECT_EQ(utf8(Text(view.store.cell(0, kColumnState))), "是");
+    EXPECT_EQ(view.store.iconIndex(0), kIconFree);
+    EXPECT_EQ(view.store.stateImageIndex(0), kIconFree);
+    EXPECT_EQ(view.store.cell(1, kColumnName), "y.com");
+    EXPECT_EQ(utf8(Text(view.store.cell(1, kColumnState))), "否");
+    EXPECT_EQ(view.store.iconIndex(1), kIconTaken);
+}
+
+TEST_F(QueryRunTest, StopDuringAnExchangeDropsThatBatch) {
+    view.list = numberedList(120);
+    checker.duringExchange = [&] {
+        if (checker.batches.size() == 2) {
+            run.onStartClicked();  // the nested click of a stop request
+        }
+    };
+    run.onStartClicked();
+    EXPECT_EQ(checker.batches.size(), 2u);
+    EXPECT_EQ(view.store.count(), 50u);
+    const std::vector<std::string> tail(view.captions.end() - 2, view.captions.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"正在停止..", "开始查询"}));
+    EXPECT_EQ(view.finished, 1);
+    EXPECT_TRUE(stopRequested);
+}
+
+TEST_F(QueryRunTest, RefusalResendsIdenticalBatchOnOkAndEndsOnCancel) {
+    view.list = numberedList(60);
+    checker.outcomes = {BatchOutcome::Refused, BatchOutcome::Accepted, BatchOutcome::Refused};
+    view.refusalAnswers = {true, false};
+    run.onStartClicked();
+    ASSERT_EQ(checker.batches.size(), 3u);
+    EXPECT_EQ(checker.batches[0], checker.batches[1]);
+    EXPECT_EQ(view.refusalPrompts, 2);
+    EXPECT_EQ(view.store.count(), 50u);  // the refused second batch adds nothing
+    EXPECT_EQ(view.captions.back(), "开始查询");
+}
+
+TEST_F(QueryRunTest, FailedExchangeNeverProducesRows) {
+    view.list = numberedList(10);
+    checker.outcomes = {BatchOutcome::Failed, BatchOutcome::Failed};
+    view.failureAnswers = {true, false};
+    run.onStartClicked();
+    EXPECT_EQ(checker.batches.size(), 2u);
+    EXPECT_EQ(view.failurePrompts, 2);
+    EXPECT_EQ(view.store.count(), 0u);
+    EXPECT_EQ(view.finished, 1);
+}
+
+TEST_F(QueryRunTest, EmptyListFallsBackToClipboard) {
+    desktop.clipboard = Text("a.free\r\nb.com");
+    run.onStartClicked();
+    ASSERT_EQ(checker.batches.size(), 1u);
+    EXPECT_EQ(view.store.count(), 2u);
+}
+
+TEST_F(QueryRunTest, EmptyListAndEmptyClipboardEndAtOnce) {
+    run.onStartClicked();
+    EXPECT_TRUE(checker.batches.empty());
+    EXPECT_EQ(view.captions, (std::vector<std::string>{"请稍候。本次查询 0 个域名", "开始查询"}));
+    EXPECT_EQ(view.finished, 1);
+}
+
+TEST_F(QueryRunTest, AutoSaveWritesEveryRowUnderTheFilterOfTheMoment) {
+    test::TempDir dir;
+    view.save = {true, text::fromSystemPath(dir.path() / "查询结果.CSV")};
+    view.list = numberedList(50, ".free") + numberedList(2);
+    checker.duringExchange = [&] {
+        if (checker.batches.size() == 2) {
+            view.filter = {true, false, false};
+        }
+    };
+    run.onStartClicked();
+    const std::string saved = test::TempDir::read(dir.path() / "查询结果.CSV");
+    const std::string expectedStart = text::utf8ToGbk("域名,未注册\r\nn0.free\r\n");
+    EXPECT_EQ(saved.substr(0, expectedStart.size()), expectedStart);
+    const std::string expectedEnd = text::utf8ToGbk("n49.free\r\nn0.com,否\r\nn1.com,否\r\n");
+    ASSERT_GE(saved.size(), expectedEnd.size());
+    EXPECT_EQ(saved.substr(saved.size() - expectedEnd.size()), expectedEnd);
+}
+
+TEST_F(QueryRunTest, UnopenableAutoSaveFileIsReportedAndTheRunGoesOn) {
+    view.save = {true, "/nonexistent-dir/x.txt"};
+    view.list = "a.com";
+    run.onStartClicked();
+    EXPECT_EQ(view.unavailable, std::vector<Text>{"/nonexistent-dir/x.txt"});
+    EXPECT_EQ(view.store.count(), 1u);
+}
+
+}  // namespace
+}  // namespace yc::query
