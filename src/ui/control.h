@@ -1,0 +1,84 @@
+// A control of a realised window: its widget (or timer) and the properties the program reads and
+// writes by name. Texts cross into Qt here and nowhere else.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+#include "ui/window_description.h"
+
+class QTimer;
+class QPixmap;
+
+namespace yc::ui {
+
+class ReportListModel;
+
+class Control {
+public:
+    Control(const ControlDescription& description, QWidget* widget, QTimer* timer,
+            ReportListModel* listModel);
+
+    const Text& name() const { return name_; }
+    ControlKind kind() const { return kind_; }
+    /// The widget, or nullptr for a timer.
+    QWidget* widget() const { return widget_; }
+    QTimer* timer() const { return timer_; }
+
+    int left() const;
+    int top() const;
+    int width() const;
+    int height() const;
+    void setLeft(int left);
+    void setTop(int top);
+    void setWidth(int width);
+    void setHeight(int height);
+    void setGeometry(const Rect& rect);
+
+    const Text& tag() const { return tag_; }
+    void setTag(Text tag) { tag_ = std::move(tag); }
+    bool visible() const;
+    void setVisible(bool visible);
+    bool disabled() const;
+    void setDisabled(bool disabled);
+
+    /// Button, check box, radio button, label and hyperlink caption; an edit box's content.
+    const Text& caption() const;
+    void setCaption(Text caption);
+    /// Edit box content (lines separated by CR LF).
+    Text content() const;
+    void setContent(std::string_view content);
+    void setReadOnly(bool readOnly);
+    void setBothScrollBars(bool both);
+    /// 0xRRGGBB, or none for the system's window colour.
+    void setBackground(std::optional<std::uint32_t> rgb);
+    void setBold(bool bold);
+    void setDefaultButton(bool isDefault);
+    void focus();
+
+    bool checked() const;
+    void setChecked(bool checked);
+
+    const Text& address() const { return address_; }
+    void setAddress(Text address);
+    void setPicture(const QPixmap& picture);
+
+    /// List view: the current selection, -1 for none.
+    int currentSelection() const;
+    /// List view rows; nullptr for other kinds.
+    ReportListModel* listModel() const { return listModel_; }
+
+private:
+    Text name_;
+    ControlKind kind_;
+    QPointer<QWidget> widget_;
+    QTimer* timer_ = nullptr;
+    ReportListModel* listModel_ = nullptr;
+    Text tag_;
+    Text caption_;
+    Text address_;
+    bool hidden_ = false;
+};
+
+}  // namespace yc::ui

@@ -1,0 +1,147 @@
+#include "ui/qt_desktop.h"
+
+#include <QClipboard>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QUrl>
+
+#include "text/gbk_edit.h"
+#include "ui/gbk_qt.h"
+
+namespace yc::ui {
+namespace {
+
+QMessageBox::Icon qtIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Warning:
+            return QMessageBox::Warning;
+        case MessageIcon::Error:
+            return QMessageBox::Critical;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons qtButtons(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::OkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case MessageButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case MessageButtons::Ok:
+            break;
+    }
+    return QMessageBox::Ok;
+}
+
+MessageAnswer answerOf(int button) {
+    switch (button) {
+        case QMessageBox::Cancel:
+            return MessageAnswer::Cancel;
+        case QMessageBox::Yes:
+            return MessageAnswer::Yes;
+        case QMessageBox::No:
+            return MessageAnswer::No;
+        default:
+            return MessageAnswer::Ok;
+    }
+}
+
+}  // namespace
+
+QStringList qtFileFilters(std::string_view filter) {
+    const std::vector<Text> parts = text::split(filter, "|");
+    QStringList filters;
+    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = toQString(parts[i + 1]);
+        patterns.replace(QChar(';'), QChar(' '));
+        filters << QStringLiteral("%1 (%2)").arg(toQString(parts[i]), patterns);
+    }
+    return filters;
+}
+
+QtDesktop::QtDesktop() { installDesktop(this); }
+
+QtDesktop::~QtDesktop() {
+    if (&desktop() == this) {
+        installDesktop(nullptr);
+    }
+}
+
+MessageAnswer QtDesktop::showMessage(const MessageRequest& request) {
+    const Text& caption = request.caption.empty() ? defaultMessageCaption() : request.caption;
+    QMessageBox box(qtIcon(request.icon), toQString(caption), toQStringLines(request.text),
+                    qtButtons(request.buttons));
+    box.setWindowModality(request.systemModal ? Qt::ApplicationModal : Qt::WindowModal);
+    return answerOf(box.exec());
+}
+
+std::optional<Text> QtDesktop::clipboardText() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data == nullptr || !data->hasText()) {
+        return std::nullopt;
+    }
+    return fromQStringLines(data->text());
+}
+
+bool QtDesktop::setClipboardText(std::string_view text) {
+    QGuiApplication::clipboard()->setText(toQString(text));
+    return true;
+}
+
+Text QtDesktop::chooseSaveFile(const FileDialogRequest& request) {
+    const QStringList filters = qtFileFilters(request.filter);
+    QString selected = filters.value(request.filterIndex - 1);
+    // The dialog asks before an existing file is overwritten.
+    const QString path =
+        QFileDialog::getSaveFileName(owner_, toQString(request.title),
+                                     toQString(request.initialFolder), filters.join(";;"),
+                                     &selected);
+    return fromQString(path);
+}
+
+std::vector<Text> QtDesktop::chooseOpenFiles(const FileDialogRequest& request) {
+    const QStringList filters = qtFileFilters(request.filter);
+    QString selected = filters.value(request.filterIndex - 1);
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        owner_, toQString(request.title), toQString(request.initialFolder), filters.join(";;"),
+        &selected);
+    std::vector<Text> chosen;
+    for (const QString& p : paths) {
+        chosen.push_back(fromQString(p));
+    }
+    return chosen;
+}
+
+void QtDesktop::openAddress(std::string_view address) {
+    QDesktopServices::openUrl(QUrl::fromUserInput(toQString(address)));
+}
+
+bool QtDesktop::showInFileManager(std::string_view path) {
+    const QFileInfo file(toQString(path));
+    // The desktop's file-manager interface selects the file; the path travels as a D-Bus
+    // argument, never through a shell.
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+    call << QStringList{QUrl::fromLocalFile(file.absoluteFilePath()).toString()} << QString();
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 1000);
+    if (reply.type() == QDBusMessage::ReplyMessage) {
+        return true;
+    }
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(file.absolutePath()));
+}
+
+}  // namespace yc::ui

@@ -1,0 +1,38 @@
+// The desktop services on Qt: message boxes, the clipboard, file dialogs, the browser and the
+// file manager.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "ui/desktop.h"
+
+namespace yc::ui {
+
+class QtDesktop final : public Desktop {
+public:
+    /// Installs itself as the process's desktop for its lifetime.
+    QtDesktop();
+    ~QtDesktop() override;
+    QtDesktop(const QtDesktop&) = delete;
+    QtDesktop& operator=(const QtDesktop&) = delete;
+
+    /// The window file dialogs are modal to.
+    void setDialogOwner(QWidget* owner) { owner_ = owner; }
+
+    MessageAnswer showMessage(const MessageRequest& request) override;
+    std::optional<Text> clipboardText() override;
+    bool setClipboardText(std::string_view text) override;
+    Text chooseSaveFile(const FileDialogRequest& request) override;
+    std::vector<Text> chooseOpenFiles(const FileDialogRequest& request) override;
+    void openAddress(std::string_view address) override;
+    bool showInFileManager(std::string_view path) override;
+
+private:
+    QPointer<QWidget> owner_;
+};
+
+/// "label|pattern|label|pattern" as Qt's "label (pattern);;label (pattern)" list.
+QStringList qtFileFilters(std::string_view filter);
+
+}  // namespace yc::ui

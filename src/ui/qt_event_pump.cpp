@@ -1,0 +1,44 @@
+#include "ui/qt_event_pump.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QThread>
+
+namespace yc::ui {
+
+QtEventPump::QtEventPump(std::chrono::nanoseconds slice)
+    : slice_(slice),
+      lastDispatch_(Clock::now()),
+      dispatcher_(QAbstractEventDispatcher::instance(QThread::currentThread())) {
+    installEventPump(this);
+}
+
+QtEventPump::~QtEventPump() {
+    if (installedEventPump() == this) {
+        installEventPump(nullptr);
+    }
+}
+
+void QtEventPump::pump() {
+    if (!everyCall_) {
+        const Clock::time_point now = Clock::now();
+        if (now - lastDispatch_ < slice_) {
+            return;
+        }
+        lastDispatch_ = now;
+    }
+    QCoreApplication::processEvents();
+}
+
+void QtEventPump::waitAndDispatch() {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    lastDispatch_ = Clock::now();
+}
+
+void QtEventPump::wake() {
+    if (dispatcher_ != nullptr) {
+        dispatcher_->wakeUp();
+    }
+}
+
+}  // namespace yc::ui
