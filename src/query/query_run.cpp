@@ -74,7 +74,6 @@ void QueryRun::run() {
     listText = Text();
     const std::size_t total = lines.size();
     view_.rows().clear();
-    view_.rowsAdded();
     openAutoSave();
     stopRequested_ = false;
     view_.setStartCaption(YC_GBK("请稍候。本次查询 ") + decimal(total) + YC_GBK(" 个域名"));
@@ -141,7 +140,6 @@ bool QueryRun::runBatch(std::size_t total) {
             autoSaveFile_->write(ResultLine(rows, rows.count() - 1, view_.exportFilter()));
         }
     }
-    view_.rowsAdded();
     batch_.clear();
     batchCount_ = 0;
     view_.setStartCaption(YC_GBK("停止查询\r\n总 ") + decimal(total) + YC_GBK(" 个，已查 ") +

@@ -22,8 +22,6 @@ class QueryRunView {
     virtual Text startCaption() = 0;
     virtual void setStartCaption(const Text& caption) = 0;
     virtual ReportRows& rows() = 0;
-    /// Called after each batch's rows were appended, so a view can publish them in one step.
-    virtual void rowsAdded() {}
     virtual ExportFilter exportFilter() = 0;
     virtual AutoSaveChoice autoSave() = 0;
 

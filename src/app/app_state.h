@@ -1,0 +1,19 @@
+// The program-wide state shared by the start-up code, the main window and the query run.
+#pragma once
+
+#include "text/gbk_text.h"
+
+namespace yc::app {
+
+struct AppState {
+    /// The program's name; the settings file is named after it.
+    Text programName;
+    /// The folder holding the executable, without a trailing separator.
+    Text programFolder;
+    /// Set by a stop click or by Cancel on a retry prompt; cleared when a run starts.
+    bool stopRequested = false;
+    /// The registrar's host, for opening its bulk-check page; empty when none is configured.
+    Text registrarHost;
+};
+
+}  // namespace yc::app

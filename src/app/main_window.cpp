@@ -1,0 +1,232 @@
+#include "app/main_window.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include "app/banner_art.h"
+#include "app/main_window_description.h"
+#include "app/program_files.h"
+#include "query/result_file.h"
+#include "text/charset.h"
+#include "ui/desktop.h"
+#include "ui/event_pump.h"
+#include "ui/report_list_model.h"
+
+namespace yc::app {
+namespace {
+
+using ui::ControlEvent;
+
+bool askOkCancel(const Text& message) {
+    ui::MessageRequest request;
+    request.text = message;
+    request.buttons = ui::MessageButtons::OkCancel;
+    request.systemModal = true;
+    return ui::desktop().showMessage(request) == ui::MessageAnswer::Ok;
+}
+
+void tell(const Text& message) {
+    ui::MessageRequest request;
+    request.text = message;
+    ui::desktop().showMessage(request);
+}
+
+const Text& resultsFileFilter() {
+    return YC_GBK("txt文件|*.txt|csv文件|*.csv|全部文件|*.*");
+}
+
+}  // namespace
+
+MainWindow::MainWindow(AppState& state, query::BatchChecker& checker)
+    : state_(state),
+      window_(std::make_unique<ui::Window>(mainWindowDescription())),
+      run_(*this, checker, state.stopRequested) {
+    setUpBanner();
+    bindEvents();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::setUpBanner() {
+    ui::Window& w = *window_;
+    w.control(YC_GBK("图片翎杉软件")).setPicture(drawLogo());
+    w.control(YC_GBK("图片软件主页")).setPicture(drawHomeIcon());
+    w.control(YC_GBK("图片联系方式")).setPicture(drawContactIcon());
+    w.control(YC_GBK("图片框广告")).setPicture(drawAdvertIcon());
+    w.control(YC_GBK("链接软件主页")).setAddress(homepageAddress(state_.programFolder));
+    w.control(YC_GBK("链接广告")).setAddress(homepageAddress(state_.programFolder));
+}
+
+void MainWindow::bindEvents() {
+    ui::Window& w = *window_;
+    w.onCreated([this] { applyAutoSaveRule(); });
+    w.onCloseRequested([this] { return onCloseRequested(); });
+    w.bind(YC_GBK("按钮开始查询"), ControlEvent::Clicked, [this] { run_.onStartClicked(); });
+    w.bind(YC_GBK("按钮保存查询结果"), ControlEvent::Clicked, [this] { saveResults(); });
+    w.bind(YC_GBK("选择框查询时自动保存"), ControlEvent::Clicked, [this] { applyAutoSaveRule(); });
+    w.bind(YC_GBK("按钮自动保存路径"), ControlEvent::Clicked, [this] { chooseAutoSavePath(); });
+    w.bind(YC_GBK("按钮自动保存路径"), ControlEvent::RightButtonPressed,
+           [this] { showAutoSaveFile(); });
+    w.bind(YC_GBK("超级列表框"), ControlEvent::DoubleClicked, [this] { openRegistrarPage(); });
+    w.bind(YC_GBK("时钟官网"), ControlEvent::Tick, [this] { slideLogo(); });
+    const auto openLinkOf = [this](const char* link) {
+        return [this, link] {
+            ui::desktop().openAddress(window_->control(text::utf8ToGbk(link)).address());
+        };
+    };
+    w.bind(YC_GBK("图片翎杉软件"), ControlEvent::Clicked, openLinkOf("链接软件主页"));
+    w.bind(YC_GBK("图片软件主页"), ControlEvent::Clicked, openLinkOf("链接软件主页"));
+    w.bind(YC_GBK("图片联系方式"), ControlEvent::Clicked, openLinkOf("链接联系方式"));
+}
+
+void MainWindow::show() {
+    window_->show();
+}
+
+void MainWindow::applyAutoSaveRule() {
+    const bool on = window_->control(YC_GBK("选择框查询时自动保存")).checked();
+    window_->control(YC_GBK("按钮自动保存路径")).setDisabled(!on);
+}
+
+void MainWindow::slideLogo() {
+    ui::Control& logo = window_->control(YC_GBK("图片翎杉软件"));
+    if (logoMovingLeft_) {
+        logo.setLeft(logo.left() - 1);
+        if (logo.left() < 20) {
+            logoMovingLeft_ = false;
+        }
+        return;
+    }
+    logo.setLeft(logo.left() + 1);
+    if (logo.left() + logo.width() > window_->control(YC_GBK("链接软件主页")).left() - 20) {
+        logoMovingLeft_ = true;
+    }
+}
+
+void MainWindow::openRegistrarPage() {
+    if (window_->control(YC_GBK("超级列表框")).currentSelection() < 0 ||
+        state_.registrarHost.empty()) {
+        return;
+    }
+    ui::desktop().openAddress("http://" + state_.registrarHost + "/domain/bulkregister_submit.php");
+}
+
+Text MainWindow::autoSavePath() const {
+    const Text& chosen = window_->control(YC_GBK("按钮自动保存路径")).tag();
+    return chosen.empty() ? defaultAutoSavePath(state_.programFolder) : chosen;
+}
+
+void MainWindow::saveResults() {
+    ui::FileDialogRequest request;
+    request.title = YC_GBK("选择一个保存查询结果的文件地址：");
+    request.filter = resultsFileFilter();
+    const Text path = ui::desktop().chooseSaveFile(request);
+    if (path.empty()) {
+        return;
+    }
+    query::ResultFile file(path);
+    if (!file.isOpen()) {
+        tell(YC_GBK("无法保存，请检查这个路径：") + path);
+        return;
+    }
+    if (query::IsCsvPath(path)) {
+        file.write(query::CsvHeaderLine());
+    }
+    const query::ReportRows& list = rows();
+    for (std::size_t row = 0; row < list.count(); ++row) {
+        ui::processPendingEvents();
+        // A nested handler may have emptied the list meanwhile.
+        if (row >= list.count()) {
+            break;
+        }
+        file.write(query::ResultLine(list, row, exportFilter()));
+    }
+    if (!file.close()) {
+        tell(YC_GBK("保存失败：") + path + YC_GBK("（") + file.error() + YC_GBK("）"));
+        return;
+    }
+    tell(YC_GBK("保存OK！"));
+}
+
+void MainWindow::chooseAutoSavePath() {
+    ui::Control& button = window_->control(YC_GBK("按钮自动保存路径"));
+    ui::FileDialogRequest request;
+    request.title =
+        YC_GBK("选择一个在查询时自动保存的文件地址（你也可以查询好后再保存查询结果）：");
+    request.filter = resultsFileFilter();
+    request.initialFolder = button.tag().empty() ? state_.programFolder : button.tag();
+    const Text path = ui::desktop().chooseSaveFile(request);
+    if (!path.empty()) {
+        button.setTag(path);
+    }
+}
+
+void MainWindow::showAutoSaveFile() {
+    ui::desktop().showInFileManager(autoSavePath());
+}
+
+bool MainWindow::onCloseRequested() {
+    if (run_.running()) {
+        // The run unwinds first (its exchange may be waiting on the network); runFinished()
+        // then closes the window.
+        closeAfterRun_ = true;
+        state_.stopRequested = true;
+        setStartCaption(YC_GBK("正在停止.."));
+        return false;
+    }
+    QCoreApplication::quit();
+    return true;
+}
+
+Text MainWindow::listText() {
+    return window_->control(YC_GBK("按钮输入域名列表")).tag();
+}
+
+Text MainWindow::startCaption() {
+    return window_->control(YC_GBK("按钮开始查询")).caption();
+}
+
+void MainWindow::setStartCaption(const Text& caption) {
+    window_->control(YC_GBK("按钮开始查询")).setCaption(caption);
+}
+
+query::ReportRows& MainWindow::rows() {
+    return *window_->control(YC_GBK("超级列表框")).listModel();
+}
+
+query::ExportFilter MainWindow::exportFilter() {
+    const ui::Window& w = *window_;
+    return {w.control(YC_GBK("单选框全部")).checked(), w.control(YC_GBK("单选框未注册")).checked(),
+            w.control(YC_GBK("单选框已注册")).checked()};
+}
+
+query::AutoSaveChoice MainWindow::autoSave() {
+    return {window_->control(YC_GBK("选择框查询时自动保存")).checked(), autoSavePath()};
+}
+
+bool MainWindow::retryAfterRefusal() {
+    return askOkCancel(YC_GBK(
+        "可能查询过多已经被限制，建议更换下IP，如需继续采集请点击确定按钮，或者取消按钮退出"));
+}
+
+bool MainWindow::retryAfterFailure() {
+    return askOkCancel(
+        YC_GBK("查询失败，可能是网络问题，如需重试请点击确定按钮，或者取消按钮退出"));
+}
+
+void MainWindow::autoSaveUnavailable(const Text& path, const Text& reason) {
+    tell(YC_GBK("本次查询不会自动保存：无法打开文件 ") + path + YC_GBK("（") + reason +
+         YC_GBK("）"));
+}
+
+void MainWindow::runFinished() {
+    window_->control(YC_GBK("超级列表框")).listModel()->publish();
+    if (closeAfterRun_) {
+        // Closed once the run's handler has returned, when the run no longer counts as active.
+        QTimer::singleShot(0, window_->widget(), [this] { window_->requestClose(); });
+        return;
+    }
+    tell(YC_GBK("查询完成！"));
+}
+
+}  // namespace yc::app

@@ -1,0 +1,59 @@
+// The main window: builds "主界面" from its description, binds its events and serves the query
+// run as its view (list, captions, rows, filter, auto-save, prompts).
+#pragma once
+
+#include <memory>
+
+#include "app/app_state.h"
+#include "query/batch_check.h"
+#include "query/query_run.h"
+#include "query/query_run_view.h"
+#include "ui/window.h"
+
+namespace yc::app {
+
+class MainWindow final : public query::QueryRunView {
+  public:
+    MainWindow(AppState& state, query::BatchChecker& checker);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    void show();
+    ui::Window& window() { return *window_; }
+    bool runActive() const { return run_.running(); }
+
+    /// The auto-save path the user chose, or the default file in the program folder.
+    Text autoSavePath() const;
+
+    // query::QueryRunView
+    Text listText() override;
+    Text startCaption() override;
+    void setStartCaption(const Text& caption) override;
+    query::ReportRows& rows() override;
+    query::ExportFilter exportFilter() override;
+    query::AutoSaveChoice autoSave() override;
+    bool retryAfterRefusal() override;
+    bool retryAfterFailure() override;
+    void autoSaveUnavailable(const Text& path, const Text& reason) override;
+    void runFinished() override;
+
+  private:
+    void bindEvents();
+    void setUpBanner();
+    void applyAutoSaveRule();
+    void slideLogo();
+    void openRegistrarPage();
+    void saveResults();
+    void chooseAutoSavePath();
+    void showAutoSaveFile();
+    bool onCloseRequested();
+
+    AppState& state_;
+    std::unique_ptr<ui::Window> window_;
+    query::QueryRun run_;
+    bool logoMovingLeft_ = false;
+    bool closeAfterRun_ = false;
+};
+
+}  // namespace yc::app

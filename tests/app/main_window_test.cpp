@@ -1,0 +1,263 @@
+// The main window under the offscreen platform: designed geometry, the banner timer, and query
+// runs driven by real button clicks with a scripted exchange and scripted message boxes.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QTreeView>
+#include <functional>
+
+#include "app/main_window.h"
+#include "support/scripted_desktop.h"
+#include "support/table_test.h"
+#include "text/charset.h"
+#include "text/gbk_edit.h"
+#include "ui/qt_event_pump.h"
+
+namespace yc::app {
+namespace {
+
+Text gbk(const char* utf8) {
+    return text::utf8ToGbk(utf8);
+}
+std::string utf8(const Text& t) {
+    return text::gbkToUtf8(t);
+}
+
+class ScriptedChecker final : public query::BatchChecker {
+  public:
+    std::vector<Text> batches;
+    std::deque<query::BatchOutcome> outcomes;
+    std::function<void()> duringExchange;
+
+    query::BatchOutcome CheckBatch(const Text& batch, Text& available) override {
+        batches.push_back(batch);
+        available.clear();
+        if (duringExchange) {
+            duringExchange();
+        }
+        if (!outcomes.empty()) {
+            const query::BatchOutcome outcome = outcomes.front();
+            outcomes.pop_front();
+            return outcome;
+        }
+        for (const Text& name : text::split(batch, "\r\n")) {
+            if (name.starts_with("free")) {
+                available += name + "\r\n";
+            }
+        }
+        return query::BatchOutcome::Accepted;
+    }
+};
+
+class MainWindowTest : public testing::Test {
+  protected:
+    MainWindowTest() {
+        state.programFolder = "/tmp";
+        pump.setDispatchOnEveryCall(true);
+    }
+
+    ui::Control& control(const char* name) { return window.window().control(gbk(name)); }
+    void click(const char* name) {
+        qobject_cast<QAbstractButton*>(control(name).widget())->click();
+    }
+    void enterList(const Text& list) { control("按钮输入域名列表").setTag(list); }
+
+    test::ScriptedDesktop desktop;
+    ui::QtEventPump pump;
+    AppState state;
+    ScriptedChecker checker;
+    MainWindow window{state, checker};
+};
+
+struct GeometryCase {
+    const char* label;
+    const char* name;
+    ui::Rect rect;
+};
+
+class MainWindowGeometryTest : public MainWindowTest,
+                               public testing::WithParamInterface<GeometryCase> {};
+
+TEST_P(MainWindowGeometryTest, ControlSitsAtItsDesignedGeometry) {
+    const GeometryCase& c = GetParam();
+    ui::Control& ctl = control(c.name);
+    EXPECT_EQ(ctl.left(), c.rect.left);
+    EXPECT_EQ(ctl.top(), c.rect.top);
+    EXPECT_EQ(ctl.width(), c.rect.width);
+    EXPECT_EQ(ctl.height(), c.rect.height);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Designed, MainWindowGeometryTest,
+    testing::Values(GeometryCase{"banner", "图片框3", {0, 0, 1000, 90}},
+                    GeometryCase{"banner line", "标签3", {0, 88, 1200, 2}},
+                    GeometryCase{"logo", "图片翎杉软件", {104, 12, 195, 64}},
+                    GeometryCase{"home link", "链接软件主页", {576, 64, 64, 24}},
+                    GeometryCase{"home icon", "图片软件主页", {576, 0, 64, 64}},
+                    GeometryCase{"contact link", "链接联系方式", {656, 64, 64, 24}},
+                    GeometryCase{"contact icon", "图片联系方式", {656, 0, 64, 64}},
+                    GeometryCase{"advert link", "链接广告", {888, 64, 98, 24}},
+                    GeometryCase{"advert icon", "图片框广告", {904, 0, 64, 64}},
+                    GeometryCase{"filter label", "标签1", {8, 96, 80, 24}},
+                    GeometryCase{"all", "单选框全部", {96, 96, 80, 24}},
+                    GeometryCase{"free", "单选框未注册", {168, 96, 80, 24}},
+                    GeometryCase{"taken", "单选框已注册", {248, 96, 80, 24}},
+                    GeometryCase{"list button", "按钮输入域名列表", {336, 96, 176, 50}},
+                    GeometryCase{"start", "按钮开始查询", {520, 96, 200, 50}},
+                    GeometryCase{"save", "按钮保存查询结果", {8, 122, 144, 24}},
+                    GeometryCase{"auto-save", "选择框查询时自动保存", {173, 122, 128, 24}},
+                    GeometryCase{"path", "按钮自动保存路径", {301, 122, 24, 24}},
+                    GeometryCase{"report list", "超级列表框", {8, 152, 712, 416}}),
+    test::ByLabel());
+
+TEST_F(MainWindowTest, WindowAndControlsStartAsDesigned) {
+    ui::Window& w = window.window();
+    EXPECT_EQ(utf8(w.title()), "翎杉·域查灵 v1.0.3.0");
+    EXPECT_EQ(w.width(), 744);
+    EXPECT_EQ(w.height(), 614);
+    EXPECT_EQ(utf8(control("按钮开始查询").caption()), "开始查询");
+    EXPECT_TRUE(control("单选框未注册").checked());
+    EXPECT_FALSE(control("单选框全部").checked());
+    EXPECT_TRUE(control("选择框查询时自动保存").checked());
+    window.show();
+    EXPECT_FALSE(control("按钮自动保存路径").disabled());
+}
+
+TEST_F(MainWindowTest, RadioButtonsFormOneGroup) {
+    click("单选框全部");
+    EXPECT_TRUE(control("单选框全部").checked());
+    EXPECT_FALSE(control("单选框未注册").checked());
+    EXPECT_FALSE(control("单选框已注册").checked());
+}
+
+TEST_F(MainWindowTest, AutoSaveCheckBoxEnablesThePathButton) {
+    window.show();
+    click("选择框查询时自动保存");
+    EXPECT_TRUE(control("按钮自动保存路径").disabled());
+    click("选择框查询时自动保存");
+    EXPECT_FALSE(control("按钮自动保存路径").disabled());
+}
+
+TEST_F(MainWindowTest, LogoTurnsAtBothEnds) {
+    QTimer* timer = control("时钟官网").timer();
+    ASSERT_NE(timer, nullptr);
+    EXPECT_EQ(timer->interval(), 20);
+    const auto tick = [&](int n) {
+        for (int i = 0; i < n; ++i) {
+            QMetaObject::invokeMethod(timer, "timeout");
+        }
+    };
+    tick(258);
+    EXPECT_EQ(control("图片翎杉软件").left(), 362);
+    tick(1);
+    EXPECT_EQ(control("图片翎杉软件").left(), 361);
+    tick(342);
+    EXPECT_EQ(control("图片翎杉软件").left(), 19);
+    tick(1);
+    EXPECT_EQ(control("图片翎杉软件").left(), 20);
+}
+
+TEST_F(MainWindowTest, RunListsEveryNameAndEndsWithTheFinishedMessage) {
+    Text list;
+    for (int i = 0; i < 120; ++i) {
+        list += (i % 3 == 0 ? "free" : "taken") + std::to_string(i) + ".com\r\n";
+    }
+    enterList(list);
+    click("按钮开始查询");
+    ASSERT_EQ(checker.batches.size(), 3u);
+    query::ReportRows& rows = window.rows();
+    ASSERT_EQ(rows.count(), 120u);
+    EXPECT_EQ(rows.cell(0, 0), "free0.com");
+    EXPECT_EQ(utf8(Text(rows.cell(0, 1))), "是");
+    EXPECT_EQ(utf8(Text(rows.cell(1, 1))), "否");
+    EXPECT_EQ(rows.iconIndex(1), query::kIconTaken);
+    EXPECT_EQ(utf8(control("按钮开始查询").caption()), "开始查询");
+    EXPECT_EQ(desktop.messageTextsUtf8(), std::vector<std::string>{"查询完成！"});
+    EXPECT_TRUE(desktop.messages.back().caption.empty());  // the default "信息："
+}
+
+TEST_F(MainWindowTest, StopClickDuringAnExchangeDropsItsRows) {
+    Text list;
+    for (int i = 0; i < 120; ++i) {
+        list += "n" + std::to_string(i) + ".com\r\n";
+    }
+    enterList(list);
+    std::vector<std::string> captionsSeen;
+    checker.duringExchange = [&] {
+        if (checker.batches.size() == 2) {
+            click("按钮开始查询");
+            captionsSeen.push_back(utf8(control("按钮开始查询").caption()));
+        }
+    };
+    click("按钮开始查询");
+    EXPECT_EQ(checker.batches.size(), 2u);
+    EXPECT_EQ(window.rows().count(), 50u);
+    EXPECT_EQ(captionsSeen, std::vector<std::string>{"正在停止.."});
+    EXPECT_EQ(utf8(control("按钮开始查询").caption()), "开始查询");
+    EXPECT_EQ(desktop.messageTextsUtf8(), std::vector<std::string>{"查询完成！"});
+}
+
+TEST_F(MainWindowTest, LimitPromptResendsOnOkAndEndsOnCancel) {
+    enterList("a.com\r\nb.com");
+    checker.outcomes = {query::BatchOutcome::Refused, query::BatchOutcome::Refused};
+    desktop.answers = {ui::MessageAnswer::Ok, ui::MessageAnswer::Cancel};
+    click("按钮开始查询");
+    ASSERT_EQ(checker.batches.size(), 2u);
+    EXPECT_EQ(checker.batches[0], checker.batches[1]);
+    ASSERT_EQ(desktop.messages.size(), 3u);
+    EXPECT_EQ(utf8(desktop.messages[0].text),
+              "可能查询过多已经被限制，建议更换下IP，如需继续采集请点击确定按钮，或者取消按钮退出");
+    EXPECT_EQ(desktop.messages[0].buttons, ui::MessageButtons::OkCancel);
+    EXPECT_TRUE(desktop.messages[0].systemModal);
+    EXPECT_EQ(window.rows().count(), 0u);
+    EXPECT_EQ(utf8(desktop.messages[2].text), "查询完成！");
+}
+
+TEST_F(MainWindowTest, ClosingDuringARunStopsItKeepsRowsAndClosesAfterwards) {
+    Text list;
+    for (int i = 0; i < 120; ++i) {
+        list += "n" + std::to_string(i) + ".com\r\n";
+    }
+    enterList(list);
+    window.show();
+    checker.duringExchange = [&] {
+        if (checker.batches.size() == 2) {
+            window.window().requestClose();
+            EXPECT_TRUE(window.window().isOpen());
+        }
+    };
+    click("按钮开始查询");
+    EXPECT_EQ(window.rows().count(), 50u);
+    EXPECT_TRUE(desktop.messages.empty());
+    QApplication::processEvents();
+    EXPECT_FALSE(window.window().isOpen());
+    EXPECT_FALSE(window.runActive());
+}
+
+TEST_F(MainWindowTest, DoubleClickOpensRegistrarPageOnlyWithASelection) {
+    state.registrarHost = "registrar.test";
+    auto* view = qobject_cast<QTreeView*>(control("超级列表框").widget());
+    ASSERT_NE(view, nullptr);
+    const auto doubleClick = [&] {
+        const QPointF at(10, 10);
+        QMouseEvent event(QEvent::MouseButtonDblClick, at, view->viewport()->mapToGlobal(at),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &event);
+    };
+    doubleClick();
+    EXPECT_TRUE(desktop.openedAddresses.empty());
+
+    enterList("a.com\r\nb.com");
+    click("按钮开始查询");
+    view->selectionModel()->select(view->model()->index(1, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    doubleClick();
+    EXPECT_EQ(desktop.openedAddresses,
+              std::vector<Text>{"http://registrar.test/domain/bulkregister_submit.php"});
+}
+
+}  // namespace
+}  // namespace yc::app
