@@ -14,6 +14,8 @@ ResultFile::ResultFile(std::string_view gbkPath) {
     }
 }
 
+ResultFile::ResultFile(std::FILE* stream) : file_(stream), owned_(false) {}
+
 ResultFile::~ResultFile() {
     close();
 }
@@ -33,12 +35,19 @@ void ResultFile::write(std::string_view bytes) {
     }
 }
 
+bool ResultFile::flush() {
+    if (file_ != nullptr && std::fflush(file_) != 0) {
+        fail();
+    }
+    return error_.empty();
+}
+
 bool ResultFile::close() {
     if (file_ != nullptr) {
         if (std::fflush(file_) != 0) {
             fail();
         }
-        if (std::fclose(file_) != 0) {
+        if (owned_ && std::fclose(file_) != 0) {
             fail();
         }
         file_ = nullptr;

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdio>
-#include <memory>
 #include <string_view>
 
 #include "text/gbk_text.h"
@@ -14,6 +13,8 @@ class ResultFile {
   public:
     /// Opens `gbkPath` for writing; isOpen() tells whether that worked and error() why not.
     explicit ResultFile(std::string_view gbkPath);
+    /// Writes to an already open stream (standard output), which close() flushes but keeps open.
+    explicit ResultFile(std::FILE* stream);
     ResultFile(const ResultFile&) = delete;
     ResultFile& operator=(const ResultFile&) = delete;
     ~ResultFile();
@@ -21,6 +22,8 @@ class ResultFile {
     bool isOpen() const { return file_ != nullptr; }
     /// Writes the bytes as they are; an empty text writes nothing.
     void write(std::string_view bytes);
+    /// Pushes buffered lines to the file; false once any write failed.
+    bool flush();
     /// Flushes and closes; true when every write and the close succeeded.
     bool close();
     /// The system's reason for the first failure, empty while all is well.
@@ -30,6 +33,7 @@ class ResultFile {
     void fail();
 
     std::FILE* file_ = nullptr;
+    bool owned_ = true;
     Text error_;
 };
 

@@ -1,0 +1,62 @@
+#include "query/bulk_check.h"
+
+#include "http/http_client.h"
+#include "query/form_encoding.h"
+#include "text/charset.h"
+#include "text/gbk_edit.h"
+#include "text/gbk_search.h"
+#include "text/html_element_finder.h"
+#include "ui/desktop.h"
+
+namespace yc::query {
+namespace {
+
+// Already percent-encoded; its Submit value is UTF-8 while the names are GBK.
+constexpr std::string_view kFormTail =
+    "&Submit=+++%E6%89%B9%E9%87%8F%E6%9F%A5%E8%AF%A2&suffix%5B%5D=.com&suffix%5B%5D=.cn"
+    "&suffix%5B%5D=.cn.com&suffix%5B%5D=.wang&suffix%5B%5D=.top";
+
+}  // namespace
+
+Text BulkCheckFormBody(std::string_view batch) {
+    return "domainToCheck=" + EncodeFormValue(batch) + "&picCode=" + Text(kFormTail);
+}
+
+const Text& RefusalMarker() {
+    static const Text marker = text::replaceAll(YC_GBK("alert(''验证码不正确'')"), "''", "\"");
+    return marker;
+}
+
+BatchOutcome RegistrarExchange::CheckBatch(const Text& batch, Text& available) {
+    available.clear();
+    http::HttpClient client;
+    client.SetUp();
+    text::HtmlElementFinder finder;
+
+    Text url = endpoint_;
+    http::TransferOutcome transfer;
+    http::FetchOptions options;
+    options.postText = BulkCheckFormBody(batch);
+    options.outcome = &transfer;
+    const Text page = client.FetchPage(url, options);
+
+    if (text::contains(page, RefusalMarker())) {
+        return BatchOutcome::Refused;
+    }
+    // A page that did not arrive whole cannot say which names are free: listing its missing
+    // names as taken would be a wrong result.
+    if (transfer.failed() || !transfer.complete) {
+        return BatchOutcome::Failed;
+    }
+    const int count = finder.FindElements(page, "input", {"name"}, {"domain[]"});
+    for (int k = 1; k <= count; ++k) {
+        const Text element = finder.ElementText(k);
+        available += finder.AttributeValue(element, "value") + "\r\n";
+    }
+    if (available.empty()) {
+        ui::desktop().setClipboardText(page);
+    }
+    return BatchOutcome::Accepted;
+}
+
+}  // namespace yc::query

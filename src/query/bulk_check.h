@@ -1,0 +1,32 @@
+// One exchange with the registrar's bulk-check form: post a batch of names, read the answer page
+// for the refusal marker and for the free names it offers.
+#pragma once
+
+#include "query/batch_check.h"
+#include "text/gbk_text.h"
+
+namespace yc::query {
+
+/// The path of the bulk-check form on the registrar's host.
+inline constexpr std::string_view kBulkCheckPath = "/domain/bulkregister_submit.php";
+
+/// The form body for a batch: the encoded names, the empty code field and the fixed tail.
+Text BulkCheckFormBody(std::string_view batch);
+
+/// The text whose presence on the answer page means the registrar refused the submission.
+const Text& RefusalMarker();
+
+class RegistrarExchange final : public BatchChecker {
+  public:
+    /// `endpoint` is the full URL of the bulk-check form.
+    explicit RegistrarExchange(Text endpoint) : endpoint_(std::move(endpoint)) {}
+
+    /// Every exchange uses a fresh client and finder; only the process's cookie store carries
+    /// over. With no free name on the page, the page goes to the clipboard for inspection.
+    BatchOutcome CheckBatch(const Text& batch, Text& available) override;
+
+  private:
+    Text endpoint_;
+};
+
+}  // namespace yc::query

@@ -1,0 +1,28 @@
+#include "query/form_encoding.h"
+
+#include "text/gbk_edit.h"
+#include "ui/event_pump.h"
+
+namespace yc::query {
+
+Text EncodeFormValue(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    Text encoded;
+    encoded.reserve(text.size() * 3);
+    for (const char c : text) {
+        if (text::isAsciiLetter(c) || text::isAsciiDigit(c)) {
+            encoded.push_back(c);
+            continue;
+        }
+        const auto byte = static_cast<unsigned char>(c);
+        encoded.push_back('%');
+        encoded.push_back(kHex[byte >> 4]);
+        encoded.push_back(kHex[byte & 0x0F]);
+        ui::processPendingEvents();
+    }
+    encoded = text::replaceAll(encoded, "%2E", ".");
+    encoded = text::replaceAll(encoded, "%5F", "_");
+    return text::replaceAll(encoded, "%2D", "-");
+}
+
+}  // namespace yc::query
