@@ -12,8 +12,8 @@ struct AppState {
     Text programFolder;
     /// Set by a stop click or by Cancel on a retry prompt; cleared when a run starts.
     bool stopRequested = false;
-    /// The registrar's host, for opening its bulk-check page; empty when none is configured.
-    Text registrarHost;
+    /// The full address of the registrar's bulk-check form; empty when none is configured.
+    Text registrarEndpoint;
 };
 
 }  // namespace yc::app

@@ -6,6 +6,7 @@
 #include "app/banner_art.h"
 #include "app/main_window_description.h"
 #include "app/program_files.h"
+#include "query/registrar_endpoint.h"
 #include "query/result_file.h"
 #include "text/charset.h"
 #include "ui/desktop.h"
@@ -61,7 +62,7 @@ void MainWindow::bindEvents() {
     ui::Window& w = *window_;
     w.onCreated([this] { applyAutoSaveRule(); });
     w.onCloseRequested([this] { return onCloseRequested(); });
-    w.bind(YC_GBK("按钮开始查询"), ControlEvent::Clicked, [this] { run_.onStartClicked(); });
+    w.bind(YC_GBK("按钮开始查询"), ControlEvent::Clicked, [this] { onStartClicked(); });
     w.bind(YC_GBK("按钮保存查询结果"), ControlEvent::Clicked, [this] { saveResults(); });
     w.bind(YC_GBK("选择框查询时自动保存"), ControlEvent::Clicked, [this] { applyAutoSaveRule(); });
     w.bind(YC_GBK("按钮自动保存路径"), ControlEvent::Clicked, [this] { chooseAutoSavePath(); });
@@ -104,11 +105,25 @@ void MainWindow::slideLogo() {
 }
 
 void MainWindow::openRegistrarPage() {
-    if (window_->control(YC_GBK("超级列表框")).currentSelection() < 0 ||
-        state_.registrarHost.empty()) {
+    const Text host = query::registrarHostOf(state_.registrarEndpoint);
+    if (window_->control(YC_GBK("超级列表框")).currentSelection() < 0 || host.empty()) {
         return;
     }
-    ui::desktop().openAddress("http://" + state_.registrarHost + "/domain/bulkregister_submit.php");
+    ui::desktop().openAddress("http://" + host + Text(query::kBulkCheckPath));
+}
+
+void MainWindow::onStartClicked() {
+    // Without an endpoint a run could only list every name as taken.
+    if (state_.registrarEndpoint.empty() && startCaption() == query::QueryRun::idleCaption()) {
+        tell(
+            YC_GBK("尚未设置查询地址，无法开始查询。\r\n"
+                   "请用命令行参数启动程序：yuchaling --registrar 查询地址"
+                   "（注册商批量查询表单的完整网址，例如 "
+                   "https://注册商域名/domain/bulkregister_submit.php），\r\n"
+                   "或在设置文件的 [连接] 节中写入一行：查询地址=网址"));
+        return;
+    }
+    run_.onStartClicked();
 }
 
 Text MainWindow::autoSavePath() const {

@@ -44,6 +44,7 @@ class MainWindow final : public query::QueryRunView {
     void applyAutoSaveRule();
     void slideLogo();
     void openRegistrarPage();
+    void onStartClicked();
     void saveResults();
     void chooseAutoSavePath();
     void showAutoSaveFile();

@@ -7,9 +7,6 @@
 
 namespace yc::query {
 
-/// The path of the bulk-check form on the registrar's host.
-inline constexpr std::string_view kBulkCheckPath = "/domain/bulkregister_submit.php";
-
 /// The form body for a batch: the encoded names, the empty code field and the fixed tail.
 Text BulkCheckFormBody(std::string_view batch);
 

@@ -56,6 +56,7 @@ class MainWindowTest : public testing::Test {
   protected:
     MainWindowTest() {
         state.programFolder = "/tmp";
+        state.registrarEndpoint = "http://127.0.0.1:9/domain/bulkregister_submit.php";
         pump.setDispatchOnEveryCall(true);
     }
 
@@ -179,6 +180,18 @@ TEST_F(MainWindowTest, RunListsEveryNameAndEndsWithTheFinishedMessage) {
     EXPECT_TRUE(desktop.messages.back().caption.empty());  // the default "信息："
 }
 
+TEST_F(MainWindowTest, WithoutARegistrarTheStartButtonExplainsHowToSetOneAndRunsNothing) {
+    state.registrarEndpoint.clear();
+    enterList("a.com");
+    click("按钮开始查询");
+    EXPECT_TRUE(checker.batches.empty());
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    const std::string message = utf8(desktop.messages[0].text);
+    EXPECT_NE(message.find("--registrar"), std::string::npos);
+    EXPECT_NE(message.find("[连接]"), std::string::npos);
+    EXPECT_EQ(utf8(control("按钮开始查询").caption()), "开始查询");
+}
+
 TEST_F(MainWindowTest, StopClickDuringAnExchangeDropsItsRows) {
     Text list;
     for (int i = 0; i < 120; ++i) {
@@ -238,7 +251,7 @@ TEST_F(MainWindowTest, ClosingDuringARunStopsItKeepsRowsAndClosesAfterwards) {
 }
 
 TEST_F(MainWindowTest, DoubleClickOpensRegistrarPageOnlyWithASelection) {
-    state.registrarHost = "registrar.test";
+    state.registrarEndpoint = "https://registrar.test/domain/bulkregister_submit.php";
     auto* view = qobject_cast<QTreeView*>(control("超级列表框").widget());
     ASSERT_NE(view, nullptr);
     const auto doubleClick = [&] {
