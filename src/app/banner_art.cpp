@@ -19,7 +19,12 @@ QPixmap blank(int width, int height) {
     return pixmap;
 }
 
-void roundedTile(QPainter& p, const QColor& colour) {
+// A 64 x 64 rounded tile in `colour` with a white glyph drawn on it.
+template <class Glyph>
+QPixmap drawTile(const QColor& colour, Glyph glyph) {
+    QPixmap pixmap = blank(kIconSize, kIconSize);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient fill(0, 0, 0, kIconSize);
     fill.setColorAt(0, colour.lighter(130));
     fill.setColorAt(1, colour);
@@ -28,6 +33,8 @@ void roundedTile(QPainter& p, const QColor& colour) {
     p.drawRoundedRect(QRectF(6, 4, 52, 52), 12, 12);
     p.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
+    glyph(p);
+    return pixmap;
 }
 
 }  // namespace
@@ -61,35 +68,28 @@ QPixmap drawLogo() {
 }
 
 QPixmap drawHomeIcon() {
-    QPixmap pixmap = blank(kIconSize, kIconSize);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    roundedTile(p, kInk);
-    p.drawPolyline(QPolygonF({QPointF(18, 32), QPointF(32, 18), QPointF(46, 32)}));
-    p.drawPolyline(QPolygonF({QPointF(22, 30), QPointF(22, 46), QPointF(42, 46), QPointF(42, 30)}));
-    p.drawRect(QRectF(29, 36, 6, 10));
-    return pixmap;
+    return drawTile(kInk, [](QPainter& p) {
+        p.drawPolyline(QPolygonF({QPointF(18, 32), QPointF(32, 18), QPointF(46, 32)}));
+        p.drawPolyline(
+            QPolygonF({QPointF(22, 30), QPointF(22, 46), QPointF(42, 46), QPointF(42, 30)}));
+        p.drawRect(QRectF(29, 36, 6, 10));
+    });
 }
 
 QPixmap drawContactIcon() {
-    QPixmap pixmap = blank(kIconSize, kIconSize);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    roundedTile(p, kAccent);
-    p.drawRoundedRect(QRectF(16, 20, 32, 22), 3, 3);
-    p.drawPolyline(QPolygonF({QPointF(17, 22), QPointF(32, 33), QPointF(47, 22)}));
-    return pixmap;
+    return drawTile(kAccent, [](QPainter& p) {
+        p.drawRoundedRect(QRectF(16, 20, 32, 22), 3, 3);
+        p.drawPolyline(QPolygonF({QPointF(17, 22), QPointF(32, 33), QPointF(47, 22)}));
+    });
 }
 
 QPixmap drawAdvertIcon() {
-    QPixmap pixmap = blank(kIconSize, kIconSize);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    roundedTile(p, QColor(0xD9, 0x8A, 0x1C));
-    p.drawRect(QRectF(16, 26, 32, 20));
-    p.drawPolyline(QPolygonF({QPointF(26, 26), QPointF(26, 20), QPointF(38, 20), QPointF(38, 26)}));
-    p.drawLine(QPointF(16, 34), QPointF(48, 34));
-    return pixmap;
+    return drawTile(QColor(0xD9, 0x8A, 0x1C), [](QPainter& p) {
+        p.drawRect(QRectF(16, 26, 32, 20));
+        p.drawPolyline(
+            QPolygonF({QPointF(26, 26), QPointF(26, 20), QPointF(38, 20), QPointF(38, 26)}));
+        p.drawLine(QPointF(16, 34), QPointF(48, 34));
+    });
 }
 
 }  // namespace yc::app
