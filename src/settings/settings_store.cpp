@@ -29,7 +29,10 @@ SettingsStore::~SettingsStore() {
 
 void SettingsStore::Destroy() {
     Close();
+    // Edit numbers keep counting, so a drain that is running tells its edit from new ones.
+    const std::uint64_t nextEditId = nextEditId_;
     *this = SettingsStore();
+    nextEditId_ = nextEditId;
 }
 
 SettingsStore SettingsStore::Clone() const {
@@ -41,6 +44,7 @@ SettingsStore SettingsStore::Clone() const {
     }
     copy.filePath_ = filePath_;
     copy.queue_ = queue_;
+    copy.nextEditId_ = nextEditId_;
     copy.spare_ = spare_;
     copy.cache_ = cache_;
     copy.boundPath_ = boundPath_;
@@ -103,7 +107,11 @@ int SettingsStore::DrainQueue() {
         busy_ = true;
         const QueuedEdit edit = queue_.front();
         const int result = perform(edit);
-        queue_.pop_front();
+        // A handler run during the edit may have emptied the queue (Destroy); only the performed
+        // edit leaves it.
+        if (!queue_.empty() && queue_.front().id == edit.id) {
+            queue_.pop_front();
+        }
         busy_ = false;
         if (!first) {
             first = result;
@@ -129,7 +137,7 @@ int SettingsStore::perform(const QueuedEdit& edit) {
 }
 
 int SettingsStore::queue(EditKind kind, std::vector<Text> texts) {
-    queue_.push_back(QueuedEdit{kind, std::move(texts)});
+    queue_.push_back(QueuedEdit{kind, std::move(texts), nextEditId_++});
     return busy_ ? kQueued : DrainQueue();
 }
 

@@ -43,6 +43,7 @@ enum class EditKind { WriteValue = 0, DeleteEntry = 1, RenameSection = 2, Rename
 struct QueuedEdit {
     EditKind kind = EditKind::WriteValue;
     std::vector<Text> texts;  ///< section, then key / new name / key + new key, then value
+    std::uint64_t id = 0;     ///< arrival number, unique within the store
 };
 
 /// A key text and a flag, saved and restored as a boolean entry of the current section.
@@ -218,6 +219,7 @@ class SettingsStore {
     Text filePath_;
     bool busy_ = false;
     std::deque<QueuedEdit> queue_;
+    std::uint64_t nextEditId_ = 0;
     int spare_ = 0;
     SectionCache cache_;
     Text boundPath_;

@@ -113,5 +113,22 @@ TEST_F(StoreQueueTest, NestedDrainCallDoesNotPerformAnEditTwice) {
     EXPECT_EQ(store.ContentText(), "[S]\r\nK=v");
 }
 
+TEST_F(StoreQueueTest, DestroyDuringADrainLeavesTheLaterEditsInPlace) {
+    ASSERT_TRUE(bindTo(""));
+    bool destroyed = false;
+    HookPump pump([&] {
+        if (!destroyed) {
+            destroyed = true;
+            store.Destroy();
+            store.WriteValue("T", "K", "late", false);
+        }
+    });
+    EXPECT_EQ(store.WriteValue("S", "K", "first", false), SettingsStore::kDone);
+    EXPECT_EQ(store.QueuedEdits(), 0U);
+    EXPECT_EQ(store.ContentText(), "[T]\r\nK=late\r\n[S]\r\nK=first");
+    EXPECT_FALSE(store.HoldsFile());
+    EXPECT_EQ(fileContent(), "");  // the file was let go before either write
+}
+
 }  // namespace
 }  // namespace yc::test
