@@ -12,7 +12,8 @@ namespace {
 using layout::kLineBreak;
 using layout::npos;
 
-/// More appended headers than this in one write means the section can never be found again.
+/// More appended headers (or inserted entry lines) than this in one write means that the write
+/// cannot find what it adds.
 constexpr int kMaxAppendedHeaders = 10;
 
 Text headerText(std::string_view section) {
@@ -166,6 +167,7 @@ int SettingsStore::WriteValue(std::string_view section, std::string_view key,
 int SettingsStore::writeValueNow(std::string_view section, std::string_view key,
                                  std::string_view value) {
     int appended = 0;
+    int inserted = 0;
     std::size_t searchFrom = 0;
     for (;;) {
         ui::processPendingEvents();
@@ -189,7 +191,12 @@ int SettingsStore::writeValueNow(std::string_view section, std::string_view key,
             buffer_.replace(entry->valueStart, entry->valueEnd - entry->valueStart, value);
             return commit() ? kDone : kFailed;
         }
-        // A new entry becomes the last line of its section.
+        // A new entry becomes the last line of its section. Handlers that keep removing it in
+        // between passes must not make the buffer grow without end.
+        if (++inserted > kMaxAppendedHeaders) {
+            commit();
+            return kFailed;
+        }
         Text line;
         line.reserve(key.size() + 3);
         line.append(kLineBreak).append(key).append("=");
