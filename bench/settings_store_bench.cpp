@@ -18,10 +18,10 @@ constexpr int kEntries = 200;
 constexpr int kWrites = 1000;
 
 std::string sectionName(int i) {
-    return "S" + std::to_string(i / 50);
+    return std::string("S").append(std::to_string(i / 50));
 }
 std::string keyName(int i) {
-    return "key" + std::to_string(i);
+    return std::string("key").append(std::to_string(i));
 }
 
 /// Four sections of 50 entries, values of 20 to 40 bytes.
@@ -29,10 +29,10 @@ std::string settingsFile() {
     std::string content;
     for (int i = 0; i < kEntries; ++i) {
         if (i % 50 == 0) {
-            content += (i == 0 ? "[" : "\r\n[") + sectionName(i) + "]";
+            content.append(i == 0 ? "[" : "\r\n[").append(sectionName(i)).append("]");
         }
-        content +=
-            "\r\n" + keyName(i) + "=" + std::string(20 + static_cast<std::size_t>(i % 21), 'v');
+        content.append("\r\n").append(keyName(i)).append("=");
+        content.append(20 + static_cast<std::size_t>(i % 21), 'v');
     }
     return content;
 }
@@ -68,7 +68,9 @@ void BM_WriteThrough1000Writes(benchmark::State& state) {
     for (auto _ : state) {
         for (int w = 0; w < kWrites; ++w) {
             const int entry = (w * 37) % kEntries;
-            const std::string value(10 + static_cast<std::size_t>((w + round) % 50), 'x');
+            // Every write changes its entry (length and bytes), so every one replaces the file.
+            std::string value(static_cast<std::size_t>(w % 30), 'x');
+            value.append(std::to_string(w)).append("-").append(std::to_string(round));
             if (store.WriteValue(sectionName(entry), keyName(entry), value, false) != 0) {
                 state.SkipWithError("write failed");
                 return;
