@@ -13,7 +13,9 @@ Text SettingsStore::typedRead(std::string_view key, std::string_view storedDefau
     if (!usesFile()) {
         return Text(storedDefault);
     }
-    return ReadValue(section_, key, storedDefault, true);
+    // A copy: a handler run from inside the read may change the current section.
+    const Text section = section_;
+    return ReadValue(section, key, storedDefault, true);
 }
 
 bool SettingsStore::WriteText(std::string_view key, std::string_view value) {
