@@ -99,6 +99,16 @@ TEST_F(StoreQueueTest, RunawaySectionStopsAfterTheEleventhHeaderWithTwoMessages)
     expectFileEqualsBuffer();
 }
 
+TEST_F(StoreQueueTest, EntryRemovedOnEveryPassEndsTheWriteInsteadOfGrowing) {
+    ScriptedDesktop desktop;
+    ASSERT_TRUE(bindTo("[S]"));
+    HookPump pump([&] { store.DeleteEntry("S", "K", true); });
+    EXPECT_EQ(store.WriteValue("S", "K", "V", true), SettingsStore::kFailed);
+    EXPECT_EQ(store.ContentText(), "[S]");
+    EXPECT_TRUE(desktop.messages.empty());
+    expectFileEqualsBuffer();
+}
+
 TEST_F(StoreQueueTest, NestedDrainCallDoesNotPerformAnEditTwice) {
     ASSERT_TRUE(bindTo(""));
     std::optional<int> nestedDrain;
