@@ -1,0 +1,29 @@
+// The command line's event pump: the only "event" is Ctrl-C, which asks the run to stop at its
+// next check, exactly as a stop click does in the window. Waiting for a transfer sleeps on a
+// pipe that both the transfer's end and the signal wake.
+#pragma once
+
+#include "ui/event_pump.h"
+
+namespace yc::cli {
+
+class InterruptPump final : public ui::EventPump {
+  public:
+    /// Installs the SIGINT handler and itself as the pump; `stopRequested` is the run's flag.
+    explicit InterruptPump(bool& stopRequested);
+    ~InterruptPump() override;
+    InterruptPump(const InterruptPump&) = delete;
+    InterruptPump& operator=(const InterruptPump&) = delete;
+
+    void pump() override;
+    void waitAndDispatch() override;
+    void wake() override;
+
+    /// True once Ctrl-C was pressed.
+    static bool interrupted();
+
+  private:
+    bool& stopRequested_;
+};
+
+}  // namespace yc::cli

@@ -1,0 +1,67 @@
+// The query run's view on the command line: the list comes from the input, each row's export
+// line goes to the output as soon as the row exists, captions become progress, and the retry
+// prompts follow the chosen policies.
+#pragma once
+
+#include "cli/cli_options.h"
+#include "cli/progress_meter.h"
+#include "query/query_run_view.h"
+#include "query/result_file.h"
+
+namespace yc::cli {
+
+/// Rows that write their export line to the output as they are appended.
+class StreamingRows final : public query::ReportRows {
+  public:
+    StreamingRows(query::ResultFile& out, const query::ExportFilter& filter)
+        : out_(out), filter_(filter) {}
+
+    void clear() override { store_.clear(); }
+    void append(std::string_view name, std::string_view state, int iconIndex,
+                int stateImageIndex) override;
+    void setCell(std::size_t row, int column, std::string_view text) override {
+        store_.setCell(row, column, text);
+    }
+    std::size_t count() const override { return store_.count(); }
+    std::string_view cell(std::size_t row, int column) const override {
+        return store_.cell(row, column);
+    }
+    int iconIndex(std::size_t row) const override { return store_.iconIndex(row); }
+    int stateImageIndex(std::size_t row) const override { return store_.stateImageIndex(row); }
+
+  private:
+    query::ReportRowStore store_;
+    query::ResultFile& out_;
+    query::ExportFilter filter_;
+};
+
+class TerminalRunView final : public query::QueryRunView {
+  public:
+    /// A failed write to the output sets `stopRequested`: the run ends after its batch.
+    TerminalRunView(Text list, const CliOptions& options, query::ResultFile& out,
+                    ProgressMeter& progress, bool& stopRequested);
+
+    Text listText() override { return list_; }
+    Text startCaption() override { return caption_; }
+    void setStartCaption(const Text& caption) override;
+    query::ReportRows& rows() override { return rows_; }
+    query::ExportFilter exportFilter() override { return options_.filter; }
+    query::AutoSaveChoice autoSave() override { return {}; }
+    bool retryAfterRefusal() override;
+    bool retryAfterFailure() override;
+    void autoSaveUnavailable(const Text&, const Text&) override {}
+    void runFinished() override;
+
+  private:
+    bool retry(RetryPolicy policy, const char* what);
+
+    Text list_;
+    const CliOptions& options_;
+    query::ResultFile& out_;
+    ProgressMeter& progress_;
+    bool& stopRequested_;
+    StreamingRows rows_;
+    Text caption_;
+};
+
+}  // namespace yc::cli

@@ -1,0 +1,201 @@
+// SaveRestoreWindow: the walk over a window's controls in normal, snapshot and fingerprint mode.
+#include <algorithm>
+
+#include "settings/control_state.h"
+#include "settings/crc32.h"
+#include "ui/event_pump.h"
+
+namespace yc::settings {
+namespace {
+
+bool listed(const std::vector<Text>& names, std::string_view name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+bool skippedByName(const SaveRestoreOptions& options, std::string_view name) {
+    if (options.includeNames) {
+        return !listed(*options.includeNames, name);
+    }
+    return listed(options.excludeNames, name);
+}
+
+bool comboShowsIndex(const StatefulControl& control) {
+    return control.comboStyle() == kDropDownListStyle;
+}
+
+/// The control's value as a snapshot value (and as the bytes of its fingerprint).
+Text valueText(StatefulControl& control, ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Button:
+            return control.tag();
+        case ControlKind::EditBox:
+            return control.content();
+        case ControlKind::CheckBox:
+        case ControlKind::RadioButton:
+            return formatBool(control.checked());
+        case ControlKind::ComboBox:
+            return comboShowsIndex(control) ? formatNumber(control.selectionIndex())
+                                            : control.editText();
+        case ControlKind::ListBox:
+            return ListItemsText(control, {}, false);
+        case ControlKind::CheckListBox:
+            return CheckListItemsText(control, {}, false);
+        case ControlKind::ColorPicker:
+            return formatNumber(control.color());
+        case ControlKind::CommonDialog:
+            return control.fileName();
+        case ControlKind::TreeBox:
+            return TreeItemsText(control, {}, false);
+    }
+    return {};
+}
+
+/// Sets the control from one snapshot value (a combo box's item list comes separately).
+void applyValue(StatefulControl& control, ControlKind kind, std::string_view value) {
+    switch (kind) {
+        case ControlKind::Button:
+            control.setTag(value);
+            break;
+        case ControlKind::EditBox:
+            control.setContent(value);
+            break;
+        case ControlKind::CheckBox:
+        case ControlKind::RadioButton:
+            control.setChecked(value == trueText());
+            break;
+        case ControlKind::ComboBox:
+            if (comboShowsIndex(control)) {
+                control.setSelectionIndex(toInteger(parseNumber(value)));
+            } else {
+                control.setEditText(value);
+            }
+            break;
+        case ControlKind::ListBox:
+            ListItemsText(control, value, true);
+            break;
+        case ControlKind::CheckListBox:
+            CheckListItemsText(control, value, true);
+            break;
+        case ControlKind::ColorPicker:
+            control.setColor(toInteger(parseNumber(value)));
+            break;
+        case ControlKind::CommonDialog:
+            control.setFileName(value);
+            break;
+        case ControlKind::TreeBox:
+            TreeItemsText(control, value, true);
+            break;
+    }
+}
+
+void saveOrRestore(SettingsStore& store, StatefulControl& control, ControlKind kind, bool restore,
+                   bool withItems) {
+    const bool byteMode = isByteModeTag(control.tag());
+    switch (kind) {
+        case ControlKind::Button:
+            restore ? RestoreButtonTag(store, control, byteMode)
+                    : void(SaveButtonTag(store, control, byteMode));
+            break;
+        case ControlKind::EditBox:
+            restore ? RestoreEditBox(store, control, byteMode)
+                    : void(SaveEditBox(store, control, byteMode));
+            break;
+        case ControlKind::CheckBox:
+            restore ? RestoreCheckBox(store, control) : void(SaveCheckBox(store, control));
+            break;
+        case ControlKind::RadioButton:
+            restore ? RestoreRadioButton(store, control) : void(SaveRadioButton(store, control));
+            break;
+        case ControlKind::ComboBox:
+            if (comboShowsIndex(control)) {
+                restore ? RestoreComboIndex(store, control) : void(SaveComboIndex(store, control));
+            } else {
+                restore ? RestoreComboText(store, control) : void(SaveComboText(store, control));
+            }
+            if (withItems) {
+                restore ? RestoreComboItems(store, control) : void(SaveComboItems(store, control));
+            }
+            break;
+        case ControlKind::ListBox:
+            restore ? RestoreListBox(store, control) : void(SaveListBox(store, control));
+            break;
+        case ControlKind::CheckListBox:
+            restore ? RestoreCheckListBox(store, control) : void(SaveCheckListBox(store, control));
+            break;
+        case ControlKind::ColorPicker:
+            restore ? RestoreColorPicker(store, control) : void(SaveColorPicker(store, control));
+            break;
+        case ControlKind::CommonDialog:
+            if (restore) {
+                control.setFileName(store.ReadText(control.name(), control.fileName()));
+            } else {
+                store.WriteText(control.name(), control.fileName());
+            }
+            break;
+        case ControlKind::TreeBox:
+            restore ? RestoreTreeBox(store, control) : void(SaveTreeBox(store, control));
+            break;
+    }
+}
+
+}  // namespace
+
+Text SaveRestoreWindow(SettingsStore& store, std::span<StatefulControl* const> controls,
+                       bool restore, const SaveRestoreOptions& options) {
+    if (!options.windowName.empty() && !options.fingerprint) {
+        store.SetSection(options.windowName);
+    }
+    const bool snapshot = options.snapshotText.has_value();
+    const std::vector<Text> values =
+        snapshot ? splitSnapshot(*options.snapshotText) : std::vector<Text>();
+    const bool fromValues = snapshot && !options.snapshotText->empty();
+    if (fromValues && values.empty()) {
+        return {};
+    }
+    std::size_t v = 0;  // the value in use, counted from 0
+    Text collected;
+    for (StatefulControl* control : controls) {
+        ui::processPendingEvents();
+        const Text name = control == nullptr ? Text() : control->name();
+        if (name.empty() || skippedByName(options, name)) {
+            continue;
+        }
+        const std::optional<ControlKind> kind = controlKindOf(name);
+        if (!kind || !control->isKind(*kind) || isNoSaveTag(control->tag()) ||
+            ParentExcluded(control->parent(), options.excludeParents) ||
+            ParentNotIncluded(control->parent(), options.includeParents)) {
+            continue;
+        }
+        const bool comboItems = *kind == ControlKind::ComboBox && options.withItems;
+        if (options.fingerprint) {
+            collected += crc32Text(valueText(*control, *kind));
+            if (comboItems) {
+                collected += crc32Text(ComboItemsText(*control, {}, false));
+            }
+        } else if (snapshot && !fromValues) {
+            collected.append(valueText(*control, *kind)).append(lineBreakEscape());
+            if (comboItems) {
+                collected.append(ComboItemsText(*control, {}, false)).append(lineBreakEscape());
+            }
+        } else if (fromValues) {
+            applyValue(*control, *kind, values[v]);
+            if (comboItems) {
+                if (++v >= values.size()) {
+                    break;
+                }
+                ComboItemsText(*control, values[v], true);
+            }
+        } else {
+            saveOrRestore(store, *control, *kind, restore, options.withItems);
+        }
+        if (fromValues && ++v >= values.size()) {
+            break;
+        }
+    }
+    if (options.fingerprint) {
+        return crc32Text(collected);
+    }
+    return fromValues ? Text() : collected;
+}
+
+}  // namespace yc::settings
