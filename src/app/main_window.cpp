@@ -9,6 +9,7 @@
 #include "query/registrar_endpoint.h"
 #include "query/result_file.h"
 #include "text/charset.h"
+#include "ui/control_state_adapter.h"
 #include "ui/desktop.h"
 #include "ui/event_pump.h"
 #include "ui/report_list_model.h"
@@ -60,7 +61,10 @@ void MainWindow::setUpBanner() {
 
 void MainWindow::bindEvents() {
     ui::Window& w = *window_;
-    w.onCreated([this] { applyAutoSaveRule(); });
+    w.onCreated([this] {
+        ui::SaveRestoreWindow(state_.settings, *window_, true, {.windowName = window_->name()});
+        applyAutoSaveRule();
+    });
     w.onCloseRequested([this] { return onCloseRequested(); });
     w.bind(YC_GBK("按钮开始查询"), ControlEvent::Clicked, [this] { onStartClicked(); });
     w.bind(YC_GBK("按钮保存查询结果"), ControlEvent::Clicked, [this] { saveResults(); });
@@ -189,6 +193,7 @@ bool MainWindow::onCloseRequested() {
         setStartCaption(YC_GBK("正在停止.."));
         return false;
     }
+    ui::SaveRestoreWindow(state_.settings, *window_, false, {.windowName = window_->name()});
     QCoreApplication::quit();
     return true;
 }

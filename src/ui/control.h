@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "settings/item_list_text.h"
 #include "ui/window_description.h"
 
 class QTimer;
@@ -16,7 +17,7 @@ namespace yc::ui {
 class ReportListModel;
 
 class Control {
-public:
+  public:
     Control(const ControlDescription& description, QWidget* widget, QTimer* timer,
             ReportListModel* listModel);
 
@@ -66,10 +67,33 @@ public:
 
     /// List view: the current selection, -1 for none.
     int currentSelection() const;
+
+    // List-like kinds (control_items.cpp).
+    int comboStyle() const { return comboStyle_; }
+    /// Combo box: the selected item, -1 for none.
+    int selectionIndex() const;
+    void setSelectionIndex(int index);
+    /// Combo box: the text in its edit field (the selected item's text in drop-down-list style).
+    Text editText() const;
+    void setEditText(std::string_view text);
+    /// Combo box and list box items.
+    std::vector<settings::ListItem> listItems() const;
+    void setListItems(const std::vector<settings::ListItem>& items);
+    std::vector<settings::CheckListItem> checkListItems() const;
+    void setCheckListItems(const std::vector<settings::CheckListItem>& items);
+    /// Tree box items in the tree's own order (depth first), parents by index in that order.
+    std::vector<settings::TreeItem> treeItems() const;
+    void setTreeItems(const std::vector<settings::TreeItem>& items);
+    /// Colour picker: 0xRRGGBB.
+    int color() const { return color_; }
+    void setColor(int rgb);
+    /// Common dialog: the chosen file name.
+    const Text& fileName() const { return fileName_; }
+    void setFileName(Text fileName) { fileName_ = std::move(fileName); }
     /// List view rows; nullptr for other kinds.
     ReportListModel* listModel() const { return listModel_; }
 
-private:
+  private:
     Text name_;
     ControlKind kind_;
     QPointer<QWidget> widget_;
@@ -79,6 +103,9 @@ private:
     Text caption_;
     Text address_;
     bool hidden_ = false;
+    int comboStyle_ = 0;
+    int color_ = 0;
+    Text fileName_;
 };
 
 }  // namespace yc::ui

@@ -6,7 +6,7 @@ namespace yc::ui {
 namespace {
 
 class HeadlessDesktop final : public Desktop {
-public:
+  public:
     MessageAnswer showMessage(const MessageRequest& request) override {
         switch (request.buttons) {
             case MessageButtons::Ok:
@@ -27,7 +27,7 @@ public:
     void openAddress(std::string_view) override {}
     bool showInFileManager(std::string_view) override { return false; }
 
-private:
+  private:
     std::optional<Text> clipboard_;
 };
 
@@ -40,10 +40,16 @@ Desktop* installed = nullptr;
 
 }  // namespace
 
-Desktop& desktop() { return installed != nullptr ? *installed : headless(); }
+Desktop& desktop() {
+    return installed != nullptr ? *installed : headless();
+}
 
-void installDesktop(Desktop* d) { installed = d; }
+void installDesktop(Desktop* d) {
+    installed = d;
+}
 
-const Text& defaultMessageCaption() { return YC_GBK("信息："); }
+const Text& defaultMessageCaption() {
+    return YC_GBK("信息：");
+}
 
 }  // namespace yc::ui

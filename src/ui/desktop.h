@@ -31,7 +31,7 @@ struct FileDialogRequest {
 };
 
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
 
     virtual MessageAnswer showMessage(const MessageRequest& request) = 0;

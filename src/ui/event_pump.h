@@ -7,7 +7,7 @@
 namespace yc::ui {
 
 class EventPump {
-public:
+  public:
     virtual ~EventPump() = default;
     /// Dispatches every waiting window event, then returns. Handlers may re-enter from here.
     virtual void pump() = 0;
@@ -23,8 +23,12 @@ inline EventPump* installedPump = nullptr;
 
 /// Installs the pump that processPendingEvents() calls; nullptr (the default) makes it a no-op,
 /// which is what headless programs and most tests want. The caller keeps ownership.
-inline void installEventPump(EventPump* pump) { detail::installedPump = pump; }
-inline EventPump* installedEventPump() { return detail::installedPump; }
+inline void installEventPump(EventPump* pump) {
+    detail::installedPump = pump;
+}
+inline EventPump* installedEventPump() {
+    return detail::installedPump;
+}
 
 /// Called from hot loops (once per byte of an answer page), so it costs a load and a branch when
 /// nothing is installed; installed pumps keep their own cost down by time-slicing.

@@ -10,7 +10,7 @@
 namespace yc::ui {
 
 class QtDesktop final : public Desktop {
-public:
+  public:
     /// Installs itself as the process's desktop for its lifetime.
     QtDesktop();
     ~QtDesktop() override;
@@ -28,7 +28,7 @@ public:
     void openAddress(std::string_view address) override;
     bool showInFileManager(std::string_view path) override;
 
-private:
+  private:
     QPointer<QWidget> owner_;
 };
 

@@ -12,7 +12,7 @@ class QAbstractEventDispatcher;
 namespace yc::ui {
 
 class QtEventPump final : public EventPump {
-public:
+  public:
     /// Installs itself as the process's pump for its lifetime. Create it on the window thread.
     explicit QtEventPump(std::chrono::nanoseconds slice = std::chrono::milliseconds(1));
     ~QtEventPump() override;
@@ -26,7 +26,7 @@ public:
     void waitAndDispatch() override;
     void wake() override;
 
-private:
+  private:
     using Clock = std::chrono::steady_clock;
     std::chrono::nanoseconds slice_;
     Clock::time_point lastDispatch_;

@@ -14,7 +14,7 @@
 namespace yc::ui {
 
 class ReportListModel final : public QAbstractTableModel, public query::ReportRows {
-public:
+  public:
     ReportListModel(std::vector<ColumnDescription> columns, std::vector<QIcon> icons,
                     QObject* parent = nullptr);
 
@@ -37,7 +37,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-private:
+  private:
     query::ReportRowStore store_;
     std::vector<ColumnDescription> columns_;
     std::vector<QIcon> icons_;

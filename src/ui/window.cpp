@@ -2,15 +2,18 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <cassert>
 
 #include "ui/desktop.h"
@@ -22,14 +25,16 @@
 namespace yc::ui {
 namespace {
 
+constexpr int kDropDownListStyle = 2;
+
 // Relays one kind of mouse event on a widget to a handler.
 class MouseRelay final : public QObject {
-public:
+  public:
     MouseRelay(QObject* parent, QEvent::Type type, Qt::MouseButton button,
                std::function<void()> handler)
         : QObject(parent), type_(type), button_(button), handler_(std::move(handler)) {}
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == type_ && static_cast<QMouseEvent*>(event)->button() == button_) {
             handler_();
@@ -37,7 +42,7 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     QEvent::Type type_;
     Qt::MouseButton button_;
     std::function<void()> handler_;
@@ -102,16 +107,16 @@ QWidget* createWidget(const ControlDescription& d, QWidget* parent, ReportListMo
             link->setAlignment(Qt::AlignCenter);
             link->setCursor(Qt::PointingHandCursor);
             // The link opens its own address: the hyperlink's built-in behaviour.
-            QObject::connect(link, &QLabel::linkActivated, link, [](const QString& href) {
-                desktop().openAddress(fromQString(href));
-            });
+            QObject::connect(link, &QLabel::linkActivated, link,
+                             [](const QString& href) { desktop().openAddress(fromQString(href)); });
             return link;
         }
         case ControlKind::PictureButton: {
             auto* button = new QPushButton(parent);
             button->setFlat(true);
             button->setCursor(Qt::PointingHandCursor);
-            button->setStyleSheet(QStringLiteral("QPushButton{border:none;background:transparent}"));
+            button->setStyleSheet(
+                QStringLiteral("QPushButton{border:none;background:transparent}"));
             return button;
         }
         case ControlKind::PictureBox:
@@ -119,7 +124,23 @@ QWidget* createWidget(const ControlDescription& d, QWidget* parent, ReportListMo
             return new QFrame(parent);
         case ControlKind::ListView:
             return createListView(d, parent, model);
+        case ControlKind::ComboBox: {
+            auto* combo = new QComboBox(parent);
+            combo->setEditable(d.comboStyle != kDropDownListStyle);
+            return combo;
+        }
+        case ControlKind::ListBox:
+        case ControlKind::CheckedListBox:
+            return new QListWidget(parent);
+        case ControlKind::ColorPicker:
+            return new QPushButton(parent);
+        case ControlKind::TreeBox: {
+            auto* tree = new QTreeWidget(parent);
+            tree->setHeaderHidden(true);
+            return tree;
+        }
         case ControlKind::Timer:
+        case ControlKind::CommonDialog:
             return nullptr;
     }
     return nullptr;
@@ -145,7 +166,9 @@ void HostWidget::resizeEvent(QResizeEvent* event) {
     window_.handleResize();
 }
 
-void HostWidget::reject() { close(); }
+void HostWidget::reject() {
+    close();
+}
 
 Window::Window(const WindowDescription& description, QWidget* owner)
     : name_(description.name), host_(std::make_unique<HostWidget>(*this, owner)) {
@@ -179,10 +202,10 @@ void Window::build(const WindowDescription& description) {
         ReportListModel* model = nullptr;
         QWidget* widget = createWidget(d, parent, model);
         QTimer* timer = nullptr;
-        if (widget == nullptr) {
+        if (d.kind == ControlKind::Timer) {
             timer = new QTimer(host_.get());
             timer->setInterval(d.intervalMs);
-        } else {
+        } else if (widget != nullptr) {
             widget->setFont(designFont(d.font));
             widget->setGeometry(d.rect.left, d.rect.top, d.rect.width, d.rect.height);
             widget->setEnabled(!d.disabled);
@@ -268,7 +291,9 @@ void Window::showModal() {
     open_ = false;
 }
 
-void Window::requestClose() { host_->close(); }
+void Window::requestClose() {
+    host_->close();
+}
 
 void Window::destroy() {
     const auto handler = std::move(closeRequested_);
@@ -295,18 +320,32 @@ void Window::setTitle(Text title) {
     host_->setWindowTitle(toQString(title_));
 }
 
-bool Window::maximised() const { return host_->isMaximized(); }
+bool Window::maximised() const {
+    return host_->isMaximized();
+}
 
 void Window::setMaximised(bool maximised) {
     maximised ? host_->showMaximized() : host_->showNormal();
 }
 
-int Window::left() const { return host_->x(); }
-int Window::top() const { return host_->y(); }
-int Window::width() const { return host_->width() + kFrameWidth; }
-int Window::height() const { return host_->height() + kFrameHeight; }
-int Window::clientWidth() const { return host_->width(); }
-int Window::clientHeight() const { return host_->height(); }
+int Window::left() const {
+    return host_->x();
+}
+int Window::top() const {
+    return host_->y();
+}
+int Window::width() const {
+    return host_->width() + kFrameWidth;
+}
+int Window::height() const {
+    return host_->height() + kFrameHeight;
+}
+int Window::clientWidth() const {
+    return host_->width();
+}
+int Window::clientHeight() const {
+    return host_->height();
+}
 
 void Window::setOuterGeometry(int left, int top, int width, int height) {
     host_->move(left, top);

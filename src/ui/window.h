@@ -19,20 +19,20 @@ class Window;
 
 /// The top-level widget; it forwards close and resize to the window's handlers.
 class HostWidget final : public QDialog {
-public:
+  public:
     explicit HostWidget(Window& window, QWidget* owner);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void reject() override;  // Escape asks to close, like the close button
 
-private:
+  private:
     Window& window_;
 };
 
 class Window {
-public:
+  public:
     /// Builds every control at its designed geometry. `owner` makes the window modal to it.
     explicit Window(const WindowDescription& description, QWidget* owner = nullptr);
     ~Window();
@@ -81,7 +81,7 @@ public:
     static constexpr int kFrameWidth = 6;
     static constexpr int kFrameHeight = 28;
 
-private:
+  private:
     friend class HostWidget;
     void build(const WindowDescription& description);
     bool handleCloseRequest();

@@ -22,6 +22,12 @@ enum class ControlKind {
     Timer,
     ListView,  ///< report mode: columns of text, an icon per row
     ShapeBox,  ///< a plain container
+    ComboBox,
+    ListBox,
+    CheckedListBox,
+    ColorPicker,
+    CommonDialog,  ///< a file dialog's settings; no window of its own
+    TreeBox,
 };
 
 struct Rect {
@@ -61,8 +67,9 @@ struct ControlDescription {
     bool horizontalScrollBar = false;
     std::optional<std::uint32_t> background;  ///< 0xRRGGBB; none keeps the system colour
     int intervalMs = 0;                       ///< timer
-    Text address;                             ///< hyperlink
-    std::vector<ColumnDescription> columns;   ///< list view
+    int comboStyle = 0;  ///< combo box: 0 drop-down with edit, 1 simple, 2 drop-down list
+    Text address;        ///< hyperlink
+    std::vector<ColumnDescription> columns;  ///< list view
 };
 
 struct WindowDescription {

@@ -1,0 +1,49 @@
+#include "app/program.h"
+
+#include "text/charset.h"
+
+namespace yc::app {
+namespace {
+
+// Answers every batch with no free names; the start button refuses to run without a registrar.
+class NoRegistrarChecker final : public query::BatchChecker {
+  public:
+    query::BatchOutcome CheckBatch(const Text&, Text& available) override {
+        available.clear();
+        return query::BatchOutcome::Accepted;
+    }
+};
+
+const Text& programName() {
+    return YC_GBK("翎杉·域查灵");
+}
+
+}  // namespace
+
+Text Program::settingsPath(const Text& folder) {
+    return folder + "/" + programName() + ".ini";
+}
+
+Program::Program(Text folder, const WindowOptions& options) {
+    state_.programName = programName();
+    state_.programFolder = std::move(folder);
+    // A second instance cannot hold the file; it then works on its own copy of the settings.
+    state_.settings.Bind(settingsPath(state_.programFolder), 0);
+
+    // The registrar settings are read here and never written: the store keeps them as they are.
+    state_.settings.SetSection(YC_GBK("连接"));
+    state_.registrarEndpoint =
+        options.registrar.value_or(state_.settings.ReadText(YC_GBK("查询地址")));
+    const Text caFile = options.caFile.value_or(state_.settings.ReadText(YC_GBK("证书文件")));
+    static_cast<void>(caFile);
+
+    checker_ = std::make_unique<NoRegistrarChecker>();
+    window_ = std::make_unique<MainWindow>(state_, *checker_);
+}
+
+Program::~Program() {
+    window_.reset();
+    state_.settings.Destroy();
+}
+
+}  // namespace yc::app
