@@ -1,0 +1,375 @@
+#include "registrar_server.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <charconv>
+#include <chrono>
+#include <csignal>
+#include <deque>
+#include <fstream>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "answer_page.h"
+#include "connection_stream.h"
+#include "form_body.h"
+#include "text/gbk_edit.h"
+#include "text/gbk_search.h"
+
+namespace yc::sim {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr std::size_t kMaxHeadBytes = 1 << 20;
+
+struct Request {
+    std::string raw;
+    std::string method;
+    std::string path;  ///< without the query
+    std::string head;  ///< the header lines, CR LF separated
+    std::string body;
+};
+
+std::string headerValue(const std::string& head, std::string_view name) {
+    for (const std::string& line : text::split(head, "\r\n")) {
+        if (line.size() > name.size() && line[name.size()] == ':' &&
+            text::matchesAt(line, 0, name, text::CaseMode::IgnoreAscii)) {
+            return text::trimSpaces(std::string_view(line).substr(name.size() + 1));
+        }
+    }
+    return {};
+}
+
+// Reads one request from `pending` plus the stream; false when the connection ends first.
+bool readRequest(ConnectionStream& stream, std::string& pending, Request& request) {
+    char chunk[16384];
+    std::size_t headEnd = std::string::npos;
+    while ((headEnd = pending.find("\r\n\r\n")) == std::string::npos) {
+        if (pending.size() > kMaxHeadBytes) {
+            return false;
+        }
+        const long n = stream.read(chunk, sizeof chunk);
+        if (n <= 0) {
+            return false;
+        }
+        pending.append(chunk, static_cast<std::size_t>(n));
+    }
+    const std::string head = pending.substr(0, headEnd);
+    const std::size_t lineEnd = head.find("\r\n");
+    const std::string requestLine = head.substr(0, lineEnd);
+    request.head = lineEnd == std::string::npos ? std::string() : head.substr(lineEnd + 2);
+    const std::size_t space1 = requestLine.find(' ');
+    const std::size_t space2 = requestLine.find(' ', space1 + 1);
+    if (space1 == std::string::npos || space2 == std::string::npos) {
+        return false;
+    }
+    request.method = requestLine.substr(0, space1);
+    const std::string target = requestLine.substr(space1 + 1, space2 - space1 - 1);
+    request.path = target.substr(0, target.find('?'));
+    const std::string lengthText = headerValue(request.head, "Content-Length");
+    std::size_t length = 0;
+    const auto [end, error] =
+        std::from_chars(lengthText.data(), lengthText.data() + lengthText.size(), length);
+    if ((!lengthText.empty() &&
+         (error != std::errc() || end != lengthText.data() + lengthText.size())) ||
+        length > kMaxHeadBytes * 64) {
+        return false;
+    }
+    const std::size_t total = headEnd + 4 + length;
+    while (pending.size() < total) {
+        const long n = stream.read(chunk, sizeof chunk);
+        if (n <= 0) {
+            return false;
+        }
+        pending.append(chunk, static_cast<std::size_t>(n));
+    }
+    request.raw = pending.substr(0, total);
+    request.body = pending.substr(headEnd + 4, length);
+    pending.erase(0, total);
+    return true;
+}
+
+std::string statusText(int status) {
+    switch (status) {
+        case 200:
+            return "200 OK";
+        case 302:
+            return "302 Found";
+        case 404:
+            return "404 Not Found";
+        default:
+            return "500 Internal Server Error";
+    }
+}
+
+}  // namespace
+
+struct RegistrarServer::State {
+    SimOptions options;
+    FreeRule rule;
+    SSL_CTX* tls = nullptr;
+    int listenFd = -1;
+    int port = 0;
+    std::atomic<bool> stopping{false};
+    std::atomic<int> submissions{0};
+    std::thread acceptor;
+    std::mutex mutex;  // guards everything below
+    std::vector<std::thread> connections;
+    std::deque<Clock::time_point> recentSubmissions;
+    std::string sessionCookie;  // name=value, set on the first answer
+
+    explicit State(SimOptions o) : options(std::move(o)), rule(options) {}
+
+    void log(const std::string& raw) {
+        if (options.logPath.empty()) {
+            return;
+        }
+        const std::lock_guard lock(mutex);
+        std::ofstream out(options.logPath, std::ios::binary | std::ios::app);
+        out << "@@REQUEST " << raw.size() << "\n" << raw << "\n";
+    }
+
+    void pause(int milliseconds) const {
+        const Clock::time_point until = Clock::now() + std::chrono::milliseconds(milliseconds);
+        while (!stopping && Clock::now() < until) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+
+    bool overLimit() {
+        const std::lock_guard lock(mutex);
+        const Clock::time_point now = Clock::now();
+        recentSubmissions.push_back(now);
+        while (now - recentSubmissions.front() >
+               std::chrono::seconds(options.refuseWindowSeconds)) {
+            recentSubmissions.pop_front();
+        }
+        return options.refuseAfter > 0 &&
+               recentSubmissions.size() > static_cast<std::size_t>(options.refuseAfter);
+    }
+
+    // The session cookie to set on this answer (first answer only), and whether a later request
+    // failed to bring it back.
+    bool sessionMissing(const Request& request, std::string& setCookie) {
+        if (!options.sessionCookie) {
+            return false;
+        }
+        const std::lock_guard lock(mutex);
+        if (sessionCookie.empty()) {
+            sessionCookie = "YCSESSION=s" + std::to_string(port) + "x" +
+                            std::to_string(Clock::now().time_since_epoch().count() % 1000000);
+            setCookie = sessionCookie + "; path=/; HttpOnly";
+            return false;
+        }
+        return !text::contains(headerValue(request.head, "Cookie"), sessionCookie);
+    }
+
+    static std::string responseHead(int status, const std::string& contentType,
+                                    const std::string& extra, std::size_t length, bool keepAlive) {
+        std::string head = "HTTP/1.1 " + statusText(status) + "\r\n";
+        head += "Server: yuchaling-registrar-sim\r\n";
+        if (!contentType.empty()) {
+            head += "Content-Type: " + contentType + "\r\n";
+        }
+        head += extra;
+        head += "Content-Length: " + std::to_string(length) + "\r\n";
+        head += keepAlive ? "Connection: keep-alive\r\n\r\n" : "Connection: close\r\n\r\n";
+        return head;
+    }
+
+    // Answers one request; false when the connection must end.
+    bool answer(ConnectionStream& stream, const Request& request) {
+        const bool keepAlive = !text::contains(headerValue(request.head, "Connection"), "close",
+                                               text::CaseMode::IgnoreAscii);
+        if (request.path != kSubmitPath) {
+            const bool landing = request.path == "/landing";
+            const std::string body = landing ? "<html><body>landing</body></html>" : "not found";
+            return stream.writeAll(
+                       responseHead(landing ? 200 : 404, "text/html", {}, body.size(), keepAlive) +
+                       body) &&
+                   keepAlive;
+        }
+        ++submissions;
+        switch (options.fault) {
+            case Fault::Delay:
+                pause(options.delayMs);
+                break;
+            case Fault::Status500:
+                return stream.writeAll(responseHead(500, "text/html", {}, 5, keepAlive) +
+                                       "error") &&
+                       keepAlive;
+            case Fault::Empty200:
+                return stream.writeAll(responseHead(200, "text/html", {}, 0, keepAlive)) &&
+                       keepAlive;
+            case Fault::Redirect:
+                return stream.writeAll(responseHead(
+                           302, {}, "Location: " + options.redirectTo + "\r\n", 0, keepAlive)) &&
+                       keepAlive;
+            case Fault::Endless:
+                return endless(stream);
+            default:
+                break;
+        }
+
+        std::string extra;
+        std::string setCookie;
+        const bool refused = sessionMissing(request, setCookie) || overLimit();
+        if (!setCookie.empty()) {
+            extra += "Set-Cookie: " + setCookie + "\r\n";
+        }
+        for (const std::string& cookie : options.extraSetCookies) {
+            extra += "Set-Cookie: " + cookie + "\r\n";
+        }
+        PageBytes page;
+        if (refused) {
+            page = refusalPage(options);
+        } else {
+            const std::vector<std::string> names = submittedNames(request.body);
+            std::vector<bool> isFree;
+            for (const std::string& name : names) {
+                isFree.push_back(rule.isFree(name));
+            }
+            page = resultPage(names, isFree, options);
+        }
+        if (page.gzipped) {
+            extra += "Content-Encoding: gzip\r\n";
+        }
+        const std::string head =
+            responseHead(200, page.contentType, extra, page.body.size(), keepAlive);
+        if (options.fault == Fault::Stall || options.fault == Fault::Reset) {
+            stream.writeAll(head + page.body.substr(0, page.body.size() / 2));
+            if (options.fault == Fault::Stall) {
+                stream.drainUntilClosed();
+            } else {
+                stream.resetOnClose();
+            }
+            return false;
+        }
+        return stream.writeAll(head + page.body) && keepAlive;
+    }
+
+    bool endless(ConnectionStream& stream) const {
+        std::string head =
+            "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nTransfer-Encoding: chunked\r\n\r\n";
+        if (!stream.writeAll(head)) {
+            return false;
+        }
+        const std::string chunk = "4000\r\n" + std::string(0x4000, 'y') + "\r\n";
+        while (stream.writeAll(chunk)) {
+        }
+        return false;
+    }
+
+    void serve(int fd) {
+        ConnectionStream stream(fd, tls, stopping);
+        if (!stream.open()) {
+            return;
+        }
+        std::string pending;
+        Request request;
+        while (readRequest(stream, pending, request)) {
+            log(request.raw);
+            if (!answer(stream, request)) {
+                return;
+            }
+        }
+    }
+
+    void acceptLoop() {
+        while (!stopping) {
+            pollfd waiting{listenFd, POLLIN, 0};
+            if (poll(&waiting, 1, 100) <= 0) {
+                continue;
+            }
+            const int fd = accept(listenFd, nullptr, nullptr);
+            if (fd < 0) {
+                continue;
+            }
+            const std::lock_guard lock(mutex);
+            connections.emplace_back([this, fd] { serve(fd); });
+        }
+    }
+};
+
+RegistrarServer::RegistrarServer(SimOptions options)
+    : state_(std::make_unique<State>(std::move(options))) {}
+
+RegistrarServer::~RegistrarServer() {
+    stop();
+}
+
+bool RegistrarServer::start() {
+    std::signal(SIGPIPE, SIG_IGN);  // a client that hangs up must not end the process
+    State& s = *state_;
+    if (!s.options.certFile.empty() && !s.options.keyFile.empty()) {
+        s.tls = SSL_CTX_new(TLS_server_method());
+        if (s.tls == nullptr ||
+            SSL_CTX_use_certificate_chain_file(s.tls, s.options.certFile.c_str()) != 1 ||
+            SSL_CTX_use_PrivateKey_file(s.tls, s.options.keyFile.c_str(), SSL_FILETYPE_PEM) != 1) {
+            return false;
+        }
+    }
+    s.listenFd = socket(AF_INET, SOCK_STREAM, 0);
+    if (s.listenFd < 0) {
+        return false;
+    }
+    const int on = 1;
+    setsockopt(s.listenFd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(s.options.port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (bind(s.listenFd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        listen(s.listenFd, 64) != 0 ||
+        getsockname(s.listenFd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        return false;
+    }
+    s.port = ntohs(address.sin_port);
+    s.acceptor = std::thread([&s] { s.acceptLoop(); });
+    return true;
+}
+
+void RegistrarServer::stop() {
+    State& s = *state_;
+    s.stopping = true;
+    if (s.acceptor.joinable()) {
+        s.acceptor.join();
+    }
+    std::vector<std::thread> connections;
+    {
+        const std::lock_guard lock(s.mutex);
+        connections.swap(s.connections);
+    }
+    for (std::thread& connection : connections) {
+        connection.join();
+    }
+    if (s.listenFd >= 0) {
+        close(s.listenFd);
+        s.listenFd = -1;
+    }
+    if (s.tls != nullptr) {
+        SSL_CTX_free(s.tls);
+        s.tls = nullptr;
+    }
+}
+
+int RegistrarServer::port() const {
+    return state_->port;
+}
+bool RegistrarServer::secure() const {
+    return state_->tls != nullptr;
+}
+int RegistrarServer::submissions() const {
+    return state_->submissions;
+}
+
+}  // namespace yc::sim
