@@ -98,9 +98,13 @@ CURLcode trustExtraCa(CURL*, void* sslContext, void* path) {
     return CURLE_OK;
 }
 
-// Header lines for libcurl: empty lines are dropped, and libcurl's own Accept, Content-Type and
-// "Expect: 100-continue" are switched off so that only the exchange's own lines go out.
-ListPtr headerList(std::string_view headers) {
+// Header lines for libcurl. Empty lines are dropped, and libcurl's own Accept, Content-Type and
+// "Expect: 100-continue" are switched off so that only the exchange's own lines go out. The
+// standard form Content-Type and the body's Content-Length are left to libcurl, which writes the
+// same lines and, unlike fixed header lines, drops them when a redirect turns the POST into a GET.
+ListPtr headerList(std::string_view headers, std::size_t bodyLength) {
+    const std::string formType = "Content-Type: application/x-www-form-urlencoded";
+    const std::string ownLength = "Content-Length: " + std::to_string(bodyLength);
     curl_slist* list = nullptr;
     bool hasAccept = false;
     bool hasContentType = false;
@@ -111,7 +115,9 @@ ListPtr headerList(std::string_view headers) {
         hasAccept = hasAccept || text::matchesAt(line, 0, "Accept:", text::CaseMode::IgnoreAscii);
         hasContentType = hasContentType ||
                          text::matchesAt(line, 0, "Content-Type:", text::CaseMode::IgnoreAscii);
-        list = curl_slist_append(list, line.c_str());
+        if (line != formType && line != ownLength) {
+            list = curl_slist_append(list, line.c_str());
+        }
     }
     if (!hasAccept) {
         list = curl_slist_append(list, "Accept:");
@@ -149,7 +155,8 @@ ResultRecord RequestWorker(const RequestRecord& request) {
     const Text address = ComposeUrl(url);
     const Text agent = UserAgentFor(request.headers);
     const ListPtr headers = headerList(
-        CompleteHeaders(request.headers, request.url, post, request.body.size(), request.cookies));
+        CompleteHeaders(request.headers, request.url, post, request.body.size(), request.cookies),
+        request.body.size());
     const std::string caFile = extraCaFile();
     Transfer transfer;
     transfer.result = &result;
