@@ -2,6 +2,7 @@
 
 #include <array>
 #include <mutex>
+#include <vector>
 
 namespace yc::http {
 namespace {
@@ -22,7 +23,7 @@ class Share {
     }
     Share(const Share&) = delete;
     Share& operator=(const Share&) = delete;
-    // Lives until process exit: easy handles may still refer to it from late worker threads.
+    // Kept until the process ends: handles in the pool still refer to it.
     ~Share() = default;
 
     CURLSH* handle() const { return handle_; }
@@ -43,23 +44,71 @@ class Share {
     std::array<std::mutex, CURL_LOCK_DATA_LAST + 1> mutexes_;
 };
 
-void initialiseOnce() {
+// Idle easy handles of one session. Reusing a handle keeps its internal state (its multi handle
+// and wake-up socket pair) instead of building and tearing it down for every exchange.
+class Pool {
+  public:
+    explicit Pool(bool withCookies) : share_(withCookies), withCookies_(withCookies) {}
+
+    CURL* take() {
+        CURL* easy = nullptr;
+        {
+            const std::lock_guard lock(mutex_);
+            if (!idle_.empty()) {
+                easy = idle_.back();
+                idle_.pop_back();
+            }
+        }
+        if (easy == nullptr) {
+            easy = curl_easy_init();
+            if (easy == nullptr) {
+                return nullptr;
+            }
+        } else {
+            curl_easy_reset(easy);
+        }
+        curl_easy_setopt(easy, CURLOPT_SHARE, share_.handle());
+        if (withCookies_) {
+            curl_easy_setopt(easy, CURLOPT_COOKIEFILE, "");  // switches the cookie engine on
+        }
+        return easy;
+    }
+
+    void give(CURL* easy) {
+        {
+            const std::lock_guard lock(mutex_);
+            if (idle_.size() < kMaxIdle) {
+                idle_.push_back(easy);
+                return;
+            }
+        }
+        curl_easy_cleanup(easy);
+    }
+
+  private:
+    static constexpr std::size_t kMaxIdle = 4;
+    Share share_;
+    bool withCookies_;
+    std::mutex mutex_;
+    std::vector<CURL*> idle_;
+};
+
+Pool& poolFor(bool withCookieStore) {
     static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
     static_cast<void>(initialised);
+    static Pool withCookies(true);
+    static Pool withoutCookies(false);
+    return withCookieStore ? withCookies : withoutCookies;
 }
 
 }  // namespace
 
-CURLSH* sessionWithCookieStore() {
-    initialiseOnce();
-    static Share share(true);
-    return share.handle();
+void EasyHandleReturn::operator()(CURL* easy) const {
+    poolFor(withCookieStore).give(easy);
 }
 
-CURLSH* sessionWithoutCookieStore() {
-    initialiseOnce();
-    static Share share(false);
-    return share.handle();
+EasyHandle acquireEasyHandle(bool withCookieStore) {
+    return EasyHandle(poolFor(withCookieStore).take(), EasyHandleReturn{withCookieStore});
 }
 
 }  // namespace yc::http

@@ -1,14 +1,23 @@
 // Process-wide libcurl state shared by every exchange: global initialisation, the one cookie
-// store, and the connection, DNS and TLS-session caches that let exchanges reuse connections.
+// store, the connection, DNS and TLS-session caches, and a few idle easy handles kept for reuse.
 #pragma once
 
 #include <curl/curl.h>
 
+#include <memory>
+
 namespace yc::http {
 
-/// Shares the process cookie store (plus connections, DNS and TLS sessions).
-CURLSH* sessionWithCookieStore();
-/// Shares connections, DNS and TLS sessions only: for exchanges that bring their own cookies.
-CURLSH* sessionWithoutCookieStore();
+/// Hands an easy handle back to its pool when the exchange is done with it.
+struct EasyHandleReturn {
+    bool withCookieStore = false;
+    void operator()(CURL* easy) const;
+};
+using EasyHandle = std::unique_ptr<CURL, EasyHandleReturn>;
+
+/// An easy handle with default options, attached to the process session: with the shared cookie
+/// store switched on, or (for exchanges that bring their own cookies) without any cookie store.
+/// Connections, DNS answers and TLS sessions are shared either way. Null when libcurl fails.
+EasyHandle acquireEasyHandle(bool withCookieStore);
 
 }  // namespace yc::http

@@ -28,13 +28,9 @@ std::string& caFileSetting() {
     return path;
 }
 
-struct EasyCloser {
-    void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
-};
 struct ListCloser {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
-using EasyPtr = std::unique_ptr<CURL, EasyCloser>;
 using ListPtr = std::unique_ptr<curl_slist, ListCloser>;
 
 // What the callbacks of one transfer share.
@@ -146,8 +142,7 @@ ResultRecord RequestWorker(const RequestRecord& request) {
     const UrlParts url = SplitUrl(request.url);
     const bool ownCookies = !text::trimSpaces(request.cookies).empty();
     const bool post = request.method == "POST";
-    CURLSH* session = ownCookies ? sessionWithoutCookieStore() : sessionWithCookieStore();
-    EasyPtr easy(curl_easy_init());
+    const EasyHandle easy = acquireEasyHandle(!ownCookies);
     if (!easy) {
         return result;
     }
@@ -162,10 +157,6 @@ ResultRecord RequestWorker(const RequestRecord& request) {
     transfer.result = &result;
     transfer.idleLimit = std::chrono::milliseconds(request.timeoutMs);
 
-    curl_easy_setopt(h, CURLOPT_SHARE, session);
-    if (!ownCookies) {
-        curl_easy_setopt(h, CURLOPT_COOKIEFILE, "");  // switches the shared cookie store on
-    }
     curl_easy_setopt(h, CURLOPT_URL, address.c_str());
     curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(h, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_1);

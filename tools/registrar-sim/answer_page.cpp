@@ -43,7 +43,9 @@ class Markup {
         return upper_ ? text::asciiUpper(markup) : std::string(markup);
     }
     std::string attribute(std::string_view name, std::string_view value) const {
-        return " " + (*this)(name) + "=\"" + std::string(value) + "\"";
+        std::string out(1, ' ');
+        out.append((*this)(name)).append("=\"").append(value).append("\"");
+        return out;
     }
 
   private:
@@ -100,7 +102,8 @@ PageBytes encode(const std::string& utf8, const SimOptions& options) {
             page.body = text::utf8ToGbk(utf8);
             break;
         case PageEncoding::Utf16Bom:
-            page.body = "\xFF\xFE" + fromUtf8(utf8, "UTF-16LE");
+            page.body = "\xFF\xFE";
+            page.body += fromUtf8(utf8, "UTF-16LE");
             break;
         case PageEncoding::Big5:
             page.body = fromUtf8(utf8, "Big5");

@@ -12,6 +12,7 @@
 #include <csignal>
 #include <deque>
 #include <fstream>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -120,11 +121,15 @@ struct RegistrarServer::State {
     int port = 0;
     std::atomic<bool> stopping{false};
     std::atomic<int> submissions{0};
+    std::atomic<int> accepted{0};
     std::thread acceptor;
     std::mutex mutex;  // guards everything below
     std::vector<std::thread> connections;
     std::deque<Clock::time_point> recentSubmissions;
     std::string sessionCookie;  // name=value, set on the first answer
+    // Pages already built, by form body: the answer to a body never changes, and building and
+    // encoding a large page would otherwise dominate the simulator's share of a benchmark.
+    std::map<std::string, PageBytes> pageCache;
 
     explicit State(SimOptions o) : options(std::move(o)), rule(options) {}
 
@@ -170,6 +175,27 @@ struct RegistrarServer::State {
             return false;
         }
         return !text::contains(headerValue(request.head, "Cookie"), sessionCookie);
+    }
+
+    PageBytes resultFor(const std::string& formBody) {
+        {
+            const std::lock_guard lock(mutex);
+            if (const auto cached = pageCache.find(formBody); cached != pageCache.end()) {
+                return cached->second;
+            }
+        }
+        const std::vector<std::string> names = submittedNames(formBody);
+        std::vector<bool> isFree;
+        for (const std::string& name : names) {
+            isFree.push_back(rule.isFree(name));
+        }
+        PageBytes page = resultPage(names, isFree, options);
+        const std::lock_guard lock(mutex);
+        if (pageCache.size() >= 64) {
+            pageCache.clear();
+        }
+        pageCache.emplace(formBody, page);
+        return page;
     }
 
     static std::string responseHead(int status, const std::string& contentType,
@@ -232,12 +258,7 @@ struct RegistrarServer::State {
         if (refused) {
             page = refusalPage(options);
         } else {
-            const std::vector<std::string> names = submittedNames(request.body);
-            std::vector<bool> isFree;
-            for (const std::string& name : names) {
-                isFree.push_back(rule.isFree(name));
-            }
-            page = resultPage(names, isFree, options);
+            page = resultFor(request.body);
         }
         if (page.gzipped) {
             extra += "Content-Encoding: gzip\r\n";
@@ -293,6 +314,7 @@ struct RegistrarServer::State {
             if (fd < 0) {
                 continue;
             }
+            ++accepted;
             const std::lock_guard lock(mutex);
             connections.emplace_back([this, fd] { serve(fd); });
         }
@@ -370,6 +392,10 @@ bool RegistrarServer::secure() const {
 }
 int RegistrarServer::submissions() const {
     return state_->submissions;
+}
+
+int RegistrarServer::connectionsAccepted() const {
+    return state_->accepted;
 }
 
 }  // namespace yc::sim

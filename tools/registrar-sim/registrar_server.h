@@ -25,6 +25,8 @@ class RegistrarServer {
     bool secure() const;
     /// Submissions answered so far (requests to the form's path).
     int submissions() const;
+    /// Connections accepted so far.
+    int connectionsAccepted() const;
 
   private:
     struct State;
