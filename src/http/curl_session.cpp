@@ -23,8 +23,8 @@ class Share {
     }
     Share(const Share&) = delete;
     Share& operator=(const Share&) = delete;
-    // Kept until the process ends: handles in the pool still refer to it.
-    ~Share() = default;
+    // Runs at process exit, after the pool has closed its idle handles.
+    ~Share() { curl_share_cleanup(handle_); }
 
     CURLSH* handle() const { return handle_; }
 
@@ -49,6 +49,13 @@ class Share {
 class Pool {
   public:
     explicit Pool(bool withCookies) : share_(withCookies), withCookies_(withCookies) {}
+    Pool(const Pool&) = delete;
+    Pool& operator=(const Pool&) = delete;
+    ~Pool() {
+        for (CURL* easy : idle_) {
+            curl_easy_cleanup(easy);
+        }
+    }
 
     CURL* take() {
         CURL* easy = nullptr;
@@ -59,13 +66,14 @@ class Pool {
                 idle_.pop_back();
             }
         }
+        if (easy != nullptr) {
+            // Not reset: the exchange sets every option it uses, and a reset would lose the
+            // handle's cookie-file list (an empty name that switches the cookie engine on).
+            return easy;
+        }
+        easy = curl_easy_init();
         if (easy == nullptr) {
-            easy = curl_easy_init();
-            if (easy == nullptr) {
-                return nullptr;
-            }
-        } else {
-            curl_easy_reset(easy);
+            return nullptr;
         }
         curl_easy_setopt(easy, CURLOPT_SHARE, share_.handle());
         if (withCookies_) {

@@ -15,9 +15,11 @@ struct EasyHandleReturn {
 };
 using EasyHandle = std::unique_ptr<CURL, EasyHandleReturn>;
 
-/// An easy handle with default options, attached to the process session: with the shared cookie
+/// An easy handle attached to the process session: with the shared cookie
 /// store switched on, or (for exchanges that bring their own cookies) without any cookie store.
-/// Connections, DNS answers and TLS sessions are shared either way. Null when libcurl fails.
+/// Connections, DNS answers and TLS sessions are shared either way. A reused handle keeps the
+/// options of its last exchange, so the caller sets every option it relies on. Null when libcurl
+/// fails.
 EasyHandle acquireEasyHandle(bool withCookieStore);
 
 }  // namespace yc::http

@@ -161,9 +161,7 @@ ResultRecord RequestWorker(const RequestRecord& request) {
     curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(h, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_1);
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
-    if (!agent.empty()) {
-        curl_easy_setopt(h, CURLOPT_USERAGENT, agent.c_str());
-    }
+    curl_easy_setopt(h, CURLOPT_USERAGENT, agent.empty() ? nullptr : agent.c_str());
     // An empty proxy text means a direct connection, whatever the environment names.
     curl_easy_setopt(h, CURLOPT_PROXY, request.proxy.c_str());
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, request.timeoutMs);
@@ -179,6 +177,7 @@ ResultRecord RequestWorker(const RequestRecord& request) {
                          static_cast<curl_off_t>(request.body.size()));
         curl_easy_setopt(h, CURLOPT_POSTFIELDS, request.body.data());
     } else {
+        curl_easy_setopt(h, CURLOPT_POSTFIELDS, nullptr);
         curl_easy_setopt(h, CURLOPT_HTTPGET, 1L);
     }
     curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
@@ -186,10 +185,8 @@ ResultRecord RequestWorker(const RequestRecord& request) {
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &onHeaderLine);
     curl_easy_setopt(h, CURLOPT_HEADERDATA, &transfer);
-    if (!caFile.empty()) {
-        curl_easy_setopt(h, CURLOPT_SSL_CTX_FUNCTION, &trustExtraCa);
-        curl_easy_setopt(h, CURLOPT_SSL_CTX_DATA, &caFile);
-    }
+    curl_easy_setopt(h, CURLOPT_SSL_CTX_FUNCTION, caFile.empty() ? nullptr : &trustExtraCa);
+    curl_easy_setopt(h, CURLOPT_SSL_CTX_DATA, caFile.empty() ? nullptr : &caFile);
 
     const CURLcode code = curl_easy_perform(h);
     long status = 0;

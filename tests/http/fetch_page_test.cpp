@@ -389,3 +389,30 @@ TEST(FetchPageTest, SubmissionsPastTheLimitGetTheRefusalPage) {
 
 }  // namespace
 }  // namespace yc::http
+
+namespace yc::http {
+namespace {
+
+// Exchanges reuse transfer handles; nothing of one exchange may leak into the next.
+TEST(FetchPageTest, NextExchangeCarriesNothingOfThePreviousOne) {
+    test::RegistrarSim sim;
+    ASSERT_TRUE(sim.started());
+    Text postUrl = sim.url();
+    FetchOptions post;
+    post.postText = "domainToCheck=a.com%0D%0A";
+    post.extraHeaders = "User-Agent: Tester/1";
+    FetchPage(postUrl, post);
+    Text getUrl = sim.url("/landing");
+    EXPECT_EQ(FetchPage(getUrl), "<html><body>landing</body></html>");
+
+    const std::vector<test::RawRequest> requests = sim.requests();
+    ASSERT_EQ(requests.size(), 2U);
+    EXPECT_EQ(requests[0].headerLines[1], "User-Agent: Tester/1");
+    EXPECT_EQ(requests[1].requestLine, "GET /landing HTTP/1.1");
+    EXPECT_EQ(requests[1].headerLines[1], "User-Agent: " + std::string(kDefaultUserAgent));
+    EXPECT_EQ(requests[1].headerLines.size(), 5U);
+    EXPECT_EQ(requests[1].body, "");
+}
+
+}  // namespace
+}  // namespace yc::http
