@@ -63,9 +63,18 @@ std::vector<std::string> submittedNames(std::string_view formBody) {
 }
 
 FreeRule::FreeRule(const SimOptions& options) : names_(options.freeNames) {
-    if (!options.freePattern.empty()) {
+    if (!options.freePattern.empty() && isValidPattern(options.freePattern)) {
         hasPattern_ = true;
         pattern_ = std::regex(options.freePattern, std::regex::ECMAScript | std::regex::optimize);
+    }
+}
+
+bool FreeRule::isValidPattern(const std::string& pattern) {
+    try {
+        std::regex compiled(pattern, std::regex::ECMAScript);
+        return true;
+    } catch (const std::regex_error&) {
+        return false;
     }
 }
 

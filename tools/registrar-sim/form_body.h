@@ -20,6 +20,8 @@ class FreeRule {
   public:
     explicit FreeRule(const SimOptions& options);
     bool isFree(const std::string& name) const;
+    /// A pattern that does not compile frees no name.
+    static bool isValidPattern(const std::string& pattern);
 
   private:
     std::vector<std::string> names_;

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "form_body.h"
 #include "registrar_server.h"
 
 namespace {
@@ -95,6 +96,7 @@ bool parse(int argc, char** argv, yc::sim::SimOptions& o) {
             ok = readList(value, o.freeNames);
         } else if (flag == "--free-pattern") {
             o.freePattern = value;
+            ok = yc::sim::FreeRule::isValidPattern(value);
         } else if (flag == "--encoding") {
             ok = encodings.contains(value);
             o.encoding = ok ? encodings.at(value) : o.encoding;
