@@ -1,9 +1,11 @@
 // End-to-end fetches against the registrar simulator over loopback sockets.
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
+
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <ostream>
 
 #include <chrono>
 
@@ -251,6 +253,10 @@ struct FaultCase {
     std::string page;
 };
 
+void PrintTo(const FaultCase& c, std::ostream* out) {
+    *out << c.label;
+}
+
 class FetchFaultTest : public testing::TestWithParam<FaultCase> {};
 
 TEST_P(FetchFaultTest, OutcomeTellsFailedTransfersApart) {
@@ -295,6 +301,10 @@ struct EncodingCase {
     bool upper;
     int encodingAfter;  // the caller's encoding variable after the fetch
 };
+
+void PrintTo(const EncodingCase& c, std::ostream* out) {
+    *out << c.label;
+}
 
 class FetchEncodingTest : public testing::TestWithParam<EncodingCase> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "http/url_parts.h"
 #include "support/table_test.h"
 
@@ -21,6 +23,10 @@ struct UrlCase {
     int port;
     const char* path;
 };
+
+void PrintTo(const UrlCase& c, std::ostream* out) {
+    *out << c.label;
+}
 
 class SplitUrlTest : public testing::TestWithParam<UrlCase> {};
 
@@ -56,6 +62,10 @@ struct AgentCase {
     const char* agent;
 };
 
+void PrintTo(const AgentCase& c, std::ostream* out) {
+    *out << c.label;
+}
+
 class UserAgentTest : public testing::TestWithParam<AgentCase> {};
 
 TEST_P(UserAgentTest, TakesTheAgentFromTheHeaderText) {
@@ -77,6 +87,10 @@ struct HeaderCase {
     std::string cookies;
     std::string expected;
 };
+
+void PrintTo(const HeaderCase& c, std::ostream* out) {
+    *out << c.label;
+}
 
 class CompleteHeadersTest : public testing::TestWithParam<HeaderCase> {};
 
@@ -114,6 +128,10 @@ struct CookieCase {
     const char* block;
     const char* cookies;
 };
+
+void PrintTo(const CookieCase& c, std::ostream* out) {
+    *out << c.label;
+}
 
 class CollectCookiesTest : public testing::TestWithParam<CookieCase> {};
 

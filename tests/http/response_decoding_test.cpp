@@ -1,7 +1,9 @@
 #include "http/response_decoding.h"
 
 #include <gtest/gtest.h>
+
 #include <zlib.h>
+#include <ostream>
 
 #include "support/table_test.h"
 #include "text/charset.h"
@@ -38,6 +40,10 @@ struct DecodeCase {
     bool expectRaw;            // the expected text is the body itself
     int expectedCode;
 };
+
+void PrintTo(const DecodeCase& c, std::ostream* out) {
+    *out << c.label;
+}
 
 class DecodeResponseTextTest : public testing::TestWithParam<DecodeCase> {};
 
@@ -109,6 +115,10 @@ struct MetaCase {
     int expected;
 };
 
+void PrintTo(const MetaCase& c, std::ostream* out) {
+    *out << c.label;
+}
+
 class MetaCharsetTest : public testing::TestWithParam<MetaCase> {};
 
 TEST_P(MetaCharsetTest, FirstMatchingTagDecides) {
@@ -133,6 +143,10 @@ struct Utf8Case {
     std::string bytes;
     bool expected;
 };
+
+void PrintTo(const Utf8Case& c, std::ostream* out) {
+    *out << c.label;
+}
 
 class LooksLikeUtf8Test : public testing::TestWithParam<Utf8Case> {};
 
