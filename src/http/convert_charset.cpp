@@ -1,0 +1,113 @@
+#include <unicode/ucnv.h>
+
+#include <array>
+#include <cstring>
+#include <memory>
+
+#include "http/response_decoding.h"
+
+namespace yc::http {
+namespace {
+
+struct ConverterCloser {
+    void operator()(UConverter* c) const { ucnv_close(c); }
+};
+using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
+
+ConverterPtr openConverter(const char* name) {
+    UErrorCode status = U_ZERO_ERROR;
+    ConverterPtr converter(ucnv_open(name, &status));
+    return U_SUCCESS(status) ? std::move(converter) : nullptr;
+}
+
+// ASCII runs at least this long are copied instead of going through ICU.
+constexpr std::size_t kLongAsciiRun = 256;
+
+// Appends the conversion of `bytes` to `out`; false when ICU cannot convert them.
+bool convertRun(UConverter* source, UConverter* target, std::string_view bytes, ByteBuffer& out) {
+    std::array<UChar, 4096> pivot{};
+    UChar* pivotSource = pivot.data();
+    UChar* pivotTarget = pivot.data();
+    const char* in = bytes.data();
+    const char* const inEnd = bytes.data() + bytes.size();
+    std::array<char, 65536> chunk{};
+    UErrorCode status = U_ZERO_ERROR;
+    bool first = true;
+    do {
+        status = U_ZERO_ERROR;
+        char* outPos = chunk.data();
+        ucnv_convertEx(target, source, &outPos, chunk.data() + chunk.size(), &in, inEnd,
+                       pivot.data(), &pivotSource, &pivotTarget, pivot.data() + pivot.size(), first,
+                       true, &status);
+        first = false;
+        out.append(chunk.data(), static_cast<std::size_t>(outPos - chunk.data()));
+    } while (status == U_BUFFER_OVERFLOW_ERROR);
+    // A character cut off by the end of the body is dropped; everything before it stands.
+    return U_SUCCESS(status) || status == U_TRUNCATED_CHAR_FOUND;
+}
+
+std::size_t skipAscii(const char* data, std::size_t pos, std::size_t size) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    while (pos + 8 <= size) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, data + pos, 8);
+        if ((word & kHighBits) != 0) {
+            break;
+        }
+        pos += 8;
+    }
+    while (pos < size && static_cast<unsigned char>(data[pos]) < 0x80) {
+        ++pos;
+    }
+    return pos;
+}
+
+std::size_t skipNonAscii(const char* data, std::size_t pos, std::size_t size) {
+    while (pos < size && static_cast<unsigned char>(data[pos]) >= 0x80) {
+        ++pos;
+    }
+    return pos;
+}
+
+// In UTF-8 an ASCII byte is always a character of its own, and GB18030 writes it unchanged, so
+// long ASCII stretches (markup, scripts, padding) can be copied around the converter.
+bool asciiPassesThrough(std::string_view from, std::string_view to) {
+    return from == "UTF-8" && to == "GB18030";
+}
+
+}  // namespace
+
+ByteBuffer ConvertCharset(std::string_view bytes, const char* from, const char* to) {
+    ConverterPtr source = openConverter(from);
+    ConverterPtr target = openConverter(to);
+    if (!source || !target || bytes.empty()) {
+        return {};
+    }
+    ByteBuffer out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    if (!asciiPassesThrough(from, to)) {
+        return convertRun(source.get(), target.get(), bytes, out) ? out : ByteBuffer();
+    }
+    const char* data = bytes.data();
+    const std::size_t size = bytes.size();
+    std::size_t pending = 0;  // start of the stretch not yet written
+    std::size_t pos = 0;
+    while (pos < size) {
+        const std::size_t asciiEnd = skipAscii(data, pos, size);
+        if (asciiEnd - pos >= kLongAsciiRun || asciiEnd == size) {
+            if (pos > pending && !convertRun(source.get(), target.get(),
+                                             bytes.substr(pending, pos - pending), out)) {
+                return {};
+            }
+            out.append(data + pos, asciiEnd - pos);
+            pending = asciiEnd;
+        }
+        pos = skipNonAscii(data, asciiEnd, size);
+    }
+    if (pending < size && !convertRun(source.get(), target.get(), bytes.substr(pending), out)) {
+        return {};
+    }
+    return out;
+}
+
+}  // namespace yc::http

@@ -1,0 +1,71 @@
+#include <cmath>
+
+#include "http/http_client.h"
+#include "http/response_decoding.h"
+#include "http/transfer_on_worker.h"
+#include "text/gbk_edit.h"
+#include "text/gbk_search.h"
+
+namespace yc::http {
+namespace {
+
+// The answer's headers name UTF-8 in one of the three usual spellings.
+bool headersNameUtf8(std::string_view responseHeaders) {
+    const Text pattern =
+        text::replaceAll("charset=utf-8|charset=''utf-8''|charset='utf-8'", "''", "\"");
+    for (const Text& piece : text::split(pattern, "|")) {
+        if (text::contains(responseHeaders, piece, text::CaseMode::IgnoreAscii)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+long wholeSeconds(float timeoutSeconds) {
+    const float seconds = std::fabs(timeoutSeconds) <= 1e-7F ? 120.0F : timeoutSeconds;
+    // Out-of-range values saturate instead of overflowing the conversion.
+    if (!(seconds > -1e6F && seconds < 1e6F)) {
+        return seconds > 0 ? 1000000 : 0;
+    }
+    return static_cast<long>(seconds);
+}
+
+}  // namespace
+
+Text FetchPage(Text& url, const FetchOptions& options) {
+    if (const std::size_t hash = url.find('#'); hash != Text::npos) {
+        url.resize(hash);
+    }
+    Text headers = options.extraHeaders;
+    ByteBuffer localBody;
+    ByteBuffer& body = options.postBytes != nullptr ? *options.postBytes : localBody;
+    if (body.empty()) {
+        body = options.postText;
+    }
+    const Text method = !options.postText.empty() || !body.empty() ? "POST" : "GET";
+    const Text referer = options.referer.empty() ? text::trimSpaces(url) : options.referer;
+    headers += "\r\nReferer: " + referer;
+
+    const ResultRecord result =
+        TransferOnWorker(url, method, options.proxy, headers, body, options.cookies,
+                         wholeSeconds(options.timeoutSeconds));
+    if (options.responseBytes != nullptr) {
+        *options.responseBytes = result.body;
+    }
+    if (options.receivedCookies != nullptr) {
+        *options.receivedCookies = result.receivedCookies;
+    }
+    if (options.outcome != nullptr) {
+        *options.outcome = result.outcome;
+    }
+    int encoding = options.encoding != nullptr ? *options.encoding : kDetectEncoding;
+    if (encoding == kDetectEncoding && headersNameUtf8(result.headerBlock)) {
+        encoding = kUtf8;
+        if (options.encoding != nullptr) {
+            *options.encoding = encoding;
+        }
+    }
+    return DecodeResponseText(result.body, encoding);
+}
+
+}  // namespace yc::http

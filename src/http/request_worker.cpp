@@ -1,0 +1,203 @@
+#include "http/request_worker.h"
+
+#include <curl/curl.h>
+#include <openssl/ssl.h>
+#include <openssl/x509.h>
+
+#include <chrono>
+#include <memory>
+#include <mutex>
+
+#include "http/curl_session.h"
+#include "http/request_headers.h"
+#include "http/url_parts.h"
+#include "text/gbk_edit.h"
+#include "text/gbk_search.h"
+
+namespace yc::http {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::mutex& caFileMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+std::string& caFileSetting() {
+    static std::string path;
+    return path;
+}
+
+struct ListCloser {
+    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+using ListPtr = std::unique_ptr<curl_slist, ListCloser>;
+
+// What the callbacks of one transfer share.
+struct Transfer {
+    ResultRecord* result = nullptr;
+    std::chrono::milliseconds idleLimit{60000};
+    Clock::time_point lastActivity = Clock::now();
+    curl_off_t lastDown = 0;
+    curl_off_t lastUp = 0;
+    bool idleTimeout = false;
+};
+
+std::size_t onBody(char* data, std::size_t, std::size_t count, void* user) {
+    auto* transfer = static_cast<Transfer*>(user);
+    ByteBuffer& body = transfer->result->body;
+    const std::size_t room = kMaxBodyBytes - body.size();
+    if (count > room) {
+        body.append(data, room);
+        transfer->result->outcome.capped = true;
+        return 0;  // ends the transfer
+    }
+    body.append(data, count);
+    return count;
+}
+
+// Keeps the final response's header block only: a redirect's block is dropped when the next
+// response's status line arrives.
+std::size_t onHeaderLine(char* data, std::size_t, std::size_t count, void* user) {
+    auto* transfer = static_cast<Transfer*>(user);
+    const std::string_view line(data, count);
+    if (line.starts_with("HTTP/")) {
+        transfer->result->headerBlock.clear();
+        transfer->result->outcome.connected = true;
+    }
+    transfer->result->headerBlock.append(line);
+    return count;
+}
+
+// Send and receive time-outs count silence, not the whole transfer, so a slow answer that keeps
+// coming is read to the end and a stalled one keeps what arrived.
+int onProgress(void* user, curl_off_t, curl_off_t down, curl_off_t, curl_off_t up) {
+    auto* transfer = static_cast<Transfer*>(user);
+    const Clock::time_point now = Clock::now();
+    if (down != transfer->lastDown || up != transfer->lastUp) {
+        transfer->lastDown = down;
+        transfer->lastUp = up;
+        transfer->lastActivity = now;
+        return 0;
+    }
+    if (now - transfer->lastActivity >= transfer->idleLimit) {
+        transfer->idleTimeout = true;
+        return 1;
+    }
+    return 0;
+}
+
+CURLcode trustExtraCa(CURL*, void* sslContext, void* path) {
+    X509_STORE* store = SSL_CTX_get_cert_store(static_cast<SSL_CTX*>(sslContext));
+    // A file that cannot be read adds nothing; verification then rests on the system store.
+    X509_STORE_load_file(store, static_cast<const std::string*>(path)->c_str());
+    return CURLE_OK;
+}
+
+// Header lines for libcurl. Empty lines are dropped, and libcurl's own Accept, Content-Type and
+// "Expect: 100-continue" are switched off so that only the exchange's own lines go out. The
+// standard form Content-Type and the body's Content-Length are left to libcurl, which writes the
+// same lines and, unlike fixed header lines, drops them when a redirect turns the POST into a GET.
+ListPtr headerList(std::string_view headers, std::size_t bodyLength) {
+    const std::string formType = "Content-Type: application/x-www-form-urlencoded";
+    const std::string ownLength = "Content-Length: " + std::to_string(bodyLength);
+    curl_slist* list = nullptr;
+    bool hasAccept = false;
+    bool hasContentType = false;
+    for (const Text& line : text::split(headers, "\r\n")) {
+        if (line.empty()) {
+            continue;
+        }
+        hasAccept = hasAccept || text::matchesAt(line, 0, "Accept:", text::CaseMode::IgnoreAscii);
+        hasContentType = hasContentType ||
+                         text::matchesAt(line, 0, "Content-Type:", text::CaseMode::IgnoreAscii);
+        if (line != formType && line != ownLength) {
+            list = curl_slist_append(list, line.c_str());
+        }
+    }
+    if (!hasAccept) {
+        list = curl_slist_append(list, "Accept:");
+    }
+    if (!hasContentType) {
+        list = curl_slist_append(list, "Content-Type:");
+    }
+    list = curl_slist_append(list, "Expect:");
+    return ListPtr(list);
+}
+
+}  // namespace
+
+void setExtraCaFile(const std::string& path) {
+    const std::lock_guard lock(caFileMutex());
+    caFileSetting() = path;
+}
+
+std::string extraCaFile() {
+    const std::lock_guard lock(caFileMutex());
+    return caFileSetting();
+}
+
+ResultRecord RequestWorker(const RequestRecord& request) {
+    ResultRecord result;
+    const UrlParts url = SplitUrl(request.url);
+    const bool ownCookies = !text::trimSpaces(request.cookies).empty();
+    const bool post = request.method == "POST";
+    const EasyHandle easy = acquireEasyHandle(!ownCookies);
+    if (!easy) {
+        return result;
+    }
+    CURL* h = easy.get();
+    const Text address = ComposeUrl(url);
+    const Text agent = UserAgentFor(request.headers);
+    const ListPtr headers = headerList(
+        CompleteHeaders(request.headers, request.url, post, request.body.size(), request.cookies),
+        request.body.size());
+    const std::string caFile = extraCaFile();
+    Transfer transfer;
+    transfer.result = &result;
+    transfer.idleLimit = std::chrono::milliseconds(request.timeoutMs);
+
+    curl_easy_setopt(h, CURLOPT_URL, address.c_str());
+    curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(h, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_1);
+    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(h, CURLOPT_USERAGENT, agent.empty() ? nullptr : agent.c_str());
+    // An empty proxy text means a direct connection, whatever the environment names.
+    curl_easy_setopt(h, CURLOPT_PROXY, request.proxy.c_str());
+    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, request.timeoutMs);
+    curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, &onProgress);
+    curl_easy_setopt(h, CURLOPT_XFERINFODATA, &transfer);
+    curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, request.noRedirect ? 0L : 1L);
+    curl_easy_setopt(h, CURLOPT_MAXREDIRS, 10L);
+    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    if (post) {
+        curl_easy_setopt(h, CURLOPT_POST, 1L);
+        curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE,
+                         static_cast<curl_off_t>(request.body.size()));
+        curl_easy_setopt(h, CURLOPT_POSTFIELDS, request.body.data());
+    } else {
+        curl_easy_setopt(h, CURLOPT_POSTFIELDS, nullptr);
+        curl_easy_setopt(h, CURLOPT_HTTPGET, 1L);
+    }
+    curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &onBody);
+    curl_easy_setopt(h, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &onHeaderLine);
+    curl_easy_setopt(h, CURLOPT_HEADERDATA, &transfer);
+    curl_easy_setopt(h, CURLOPT_SSL_CTX_FUNCTION, caFile.empty() ? nullptr : &trustExtraCa);
+    curl_easy_setopt(h, CURLOPT_SSL_CTX_DATA, caFile.empty() ? nullptr : &caFile);
+
+    const CURLcode code = curl_easy_perform(h);
+    long status = 0;
+    curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
+    TransferOutcome& outcome = result.outcome;
+    outcome.httpStatus = static_cast<int>(status);
+    outcome.timedOut = transfer.idleTimeout || code == CURLE_OPERATION_TIMEDOUT;
+    outcome.complete = code == CURLE_OK;
+    outcome.bodyBytes = result.body.size();
+    result.receivedCookies = CollectReceivedCookies(result.headerBlock);
+    return result;
+}
+
+}  // namespace yc::http

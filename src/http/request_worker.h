@@ -1,0 +1,53 @@
+// One HTTP exchange on libcurl, run on a worker thread: the request and result records handed
+// between the threads, the worker itself, and the process-wide trust and cookie settings.
+#pragma once
+
+#include <string>
+
+#include "text/gbk_text.h"
+
+namespace yc::http {
+
+/// Largest response body kept; past it the transfer ends and what was read is the body.
+inline constexpr std::size_t kMaxBodyBytes = std::size_t{64} << 20;
+
+struct RequestRecord {
+    Text url;
+    Text method;  ///< "POST" or "GET"
+    Text proxy;   ///< host:port, empty for a direct connection
+    Text headers;
+    ByteBuffer body;
+    Text cookies;  ///< when not empty: sent as given, and the process cookie store is left alone
+    bool noRedirect = false;
+    long timeoutMs = 60000;  ///< connect time-out, and the longest silence while sending/receiving
+};
+
+/// How the transfer went, beside what it delivered.
+struct TransferOutcome {
+    bool connected = false;  ///< a response status line arrived
+    int httpStatus = 0;      ///< status of the final response; 0 when none arrived
+    bool timedOut = false;   ///< ended by the connect or inactivity time-out
+    bool complete = false;   ///< the body arrived in full (no time-out, reset or size cap)
+    bool capped = false;     ///< the body reached kMaxBodyBytes and was cut there
+    std::size_t bodyBytes = 0;
+
+    /// No answer, an answer outside 2xx, or nothing in the body: the page cannot be trusted.
+    bool failed() const { return httpStatus < 200 || httpStatus > 299 || bodyBytes == 0; }
+};
+
+struct ResultRecord {
+    ByteBuffer body;
+    Text headerBlock;  ///< the final response's status line and header lines, CR LF separated
+    Text receivedCookies;
+    TransferOutcome outcome;
+};
+
+/// Carries out one exchange. Never throws; a failed step shows as empty results.
+ResultRecord RequestWorker(const RequestRecord& request);
+
+/// Names a PEM file of certificate authorities trusted in addition to the system's store, for
+/// every later exchange of the process; an empty path trusts the system store only.
+void setExtraCaFile(const std::string& path);
+std::string extraCaFile();
+
+}  // namespace yc::http

@@ -1,0 +1,44 @@
+// Turns the bytes of an HTTP response body into the program's GBK text: gzip inflation, encoding
+// detection (byte-order mark, meta charset, UTF-8 plausibility) and conversion to GB18030.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "text/gbk_text.h"
+
+namespace yc::http {
+
+/// Encoding codes shared by the page fetch and the decoding.
+enum EncodingCode : int {
+    kDetectEncoding = 0,
+    kLocalEncoding = 1,
+    kUtf8 = 2,
+    kUtf16Le = 3,
+    kUtf16Be = 4,
+    kBig5 = 5,
+    kBig5Hkscs = 6,
+};
+
+/// Largest inflated body kept; a gzip bomb ends there with what was inflated so far.
+inline constexpr std::size_t kMaxInflatedBytes = std::size_t{64} << 20;
+
+/// Decodes `body` given encoding code `code` (0 detects). When `usedCode` is given it receives the
+/// code the text was finally read with (1 when the bytes were taken unchanged).
+Text DecodeResponseText(std::string_view body, int code, int* usedCode = nullptr);
+
+/// Inflates a gzip stream; a truncated or damaged stream gives what was inflated up to the fault.
+ByteBuffer GzipInflate(std::string_view bytes);
+
+/// 0 none, 1 UTF-8, 2 Big5, 3 Big5-HKSCS, from the meta tags of the page's head section.
+int MetaCharset(std::string_view page);
+
+/// True when every byte forms ASCII or a two- or three-byte UTF-8 sequence and at least one byte
+/// is not ASCII. Lets pending window events run once per step.
+bool LooksLikeUtf8(std::string_view bytes);
+
+/// The bytes decoded from charset `from` and encoded in charset `to` (ICU names); empty when a
+/// converter is missing or the input cannot be converted.
+ByteBuffer ConvertCharset(std::string_view bytes, const char* from, const char* to);
+
+}  // namespace yc::http

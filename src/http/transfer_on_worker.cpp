@@ -1,0 +1,32 @@
+#include "http/transfer_on_worker.h"
+
+#include "text/gbk_edit.h"
+#include "ui/event_pump.h"
+
+namespace yc::http {
+
+ResultRecord TransferOnWorker(Text& url, const Text& method, const Text& proxy, const Text& headers,
+                              const ByteBuffer& body, const Text& cookies, long seconds) {
+    if (text::trimSpaces(url).empty()) {
+        return {};
+    }
+    const Text lower = text::asciiLower(url);
+    if (!lower.starts_with("http://") && !lower.starts_with("https://")) {
+        url.insert(0, "http://");
+    }
+    RequestRecord request;
+    request.url = url;
+    request.method = method;
+    request.proxy = proxy;
+    request.headers = headers;
+    request.body = body;
+    request.cookies = cookies;
+    request.noRedirect = false;
+    request.timeoutMs = seconds >= 1 ? seconds * 1000 : 60000;
+
+    ResultRecord result;
+    ui::runOnWorkerWhileDispatching([&] { result = RequestWorker(request); });
+    return result;
+}
+
+}  // namespace yc::http

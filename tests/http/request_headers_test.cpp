@@ -1,0 +1,155 @@
+#include "http/request_headers.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include "http/url_parts.h"
+#include "support/table_test.h"
+
+namespace yc::http {
+namespace {
+
+constexpr const char* kAcceptLine =
+    "Accept: image/gif, image/bmp, image/x-xbitmap, image/jpeg, image/pjpeg, "
+    "application/x-shockwave-flash, application/vnd.ms-excel, application/vnd.ms-powerpoint, "
+    "application/msword, */*\r\n";
+
+struct UrlCase {
+    const char* label;
+    const char* url;
+    bool secure;
+    const char* host;
+    int port;
+    const char* path;
+};
+
+void PrintTo(const UrlCase& c, std::ostream* out) {
+    *out << c.label;
+}
+
+class SplitUrlTest : public testing::TestWithParam<UrlCase> {};
+
+TEST_P(SplitUrlTest, SplitsIntoHostPortAndPath) {
+    const UrlCase& c = GetParam();
+    const UrlParts parts = SplitUrl(c.url);
+    EXPECT_EQ(parts.secure, c.secure);
+    EXPECT_EQ(parts.host, c.host);
+    EXPECT_EQ(parts.port, c.port);
+    EXPECT_EQ(parts.path, c.path);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Urls, SplitUrlTest,
+    testing::Values(
+        UrlCase{"http default port", "http://Example.COM/A/b?x=Y", false, "example.com", 80,
+                "/A/b?x=Y"},
+        UrlCase{"http explicit port", "http://host:8080/p", false, "host", 8080, "/p"},
+        UrlCase{"https default port", "HTTPS://host/p", true, "host", 443, "/p"},
+        UrlCase{"https explicit port is used", "https://host:8443/p", true, "host", 8443, "/p"},
+        UrlCase{"no path", "http://host", false, "host", 80, "/"},
+        UrlCase{"no scheme", "host:81/x", false, "host", 81, "/x"},
+        UrlCase{"unreadable port falls back", "http://host:abc/", false, "host", 80, "/"}),
+    test::ByLabel{});
+
+TEST(ComposeUrlTest, EscapesBytesThatMayNotStandRaw) {
+    EXPECT_EQ(ComposeUrl(SplitUrl("http://h:81/a b\xD6\xD0?q=1")), "http://h:81/a%20b%D6%D0?q=1");
+}
+
+struct AgentCase {
+    const char* label;
+    const char* headers;
+    const char* agent;
+};
+
+void PrintTo(const AgentCase& c, std::ostream* out) {
+    *out << c.label;
+}
+
+class UserAgentTest : public testing::TestWithParam<AgentCase> {};
+
+TEST_P(UserAgentTest, TakesTheAgentFromTheHeaderText) {
+    EXPECT_EQ(UserAgentFor(GetParam().headers), GetParam().agent);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Agents, UserAgentTest,
+    testing::Values(AgentCase{"default", "\r\nReferer: x", kDefaultUserAgent.data()},
+                    AgentCase{"given", "User-Agent:  Tester/1 \r\nReferer: x", "Tester/1"},
+                    AgentCase{"other case gives empty", "user-agent: Tester/1\r\nReferer: x", ""}),
+    test::ByLabel{});
+
+struct HeaderCase {
+    const char* label;
+    std::string headers;
+    bool post;
+    std::size_t bodyLength;
+    std::string cookies;
+    std::string expected;
+};
+
+void PrintTo(const HeaderCase& c, std::ostream* out) {
+    *out << c.label;
+}
+
+class CompleteHeadersTest : public testing::TestWithParam<HeaderCase> {};
+
+TEST_P(CompleteHeadersTest, AddsTheDefaultsInOrder) {
+    const HeaderCase& c = GetParam();
+    EXPECT_EQ(CompleteHeaders(c.headers, "http://h/p", c.post, c.bodyLength, c.cookies),
+              c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Headers, CompleteHeadersTest,
+    testing::Values(
+        HeaderCase{"engine post", "\r\nReferer: http://h/p", true, 12, "",
+                   std::string("\r\nReferer: http://h/p\r\n") + kAcceptLine +
+                       "Accept-Language: zh-cn\r\n"
+                       "Content-Type: application/x-www-form-urlencoded\r\n"
+                       "Content-Length: 12\r\n"},
+        HeaderCase{"empty header text", "", false, 0, "",
+                   std::string(kAcceptLine) + "Referer: http://h/p\r\nAccept-Language: zh-cn\r\n"},
+        HeaderCase{"accept-language counts as accept", "Accept-Language: en", false, 0, "",
+                   "Accept-Language: en\r\nReferer: http://h/p\r\n"},
+        HeaderCase{"post without body", "Referer: r", true, 0, "",
+                   std::string("Referer: r\r\n") + kAcceptLine + "Accept-Language: zh-cn\r\n"},
+        HeaderCase{"cookie line ends the text", "Referer: r", false, 0, "a=1",
+                   std::string("Referer: r\r\n") + kAcceptLine +
+                       "Accept-Language: zh-cn\r\nCookie: a=1\r\n\r\n"},
+        HeaderCase{"given content headers kept",
+                   "Referer: r\r\ncontent-type: x\r\nContent-Length: 3", true, 3, "",
+                   std::string("Referer: r\r\ncontent-type: x\r\nContent-Length: 3\r\n") +
+                       kAcceptLine + "Accept-Language: zh-cn\r\n"}),
+    test::ByLabel{});
+
+struct CookieCase {
+    const char* label;
+    const char* block;
+    const char* cookies;
+};
+
+void PrintTo(const CookieCase& c, std::ostream* out) {
+    *out << c.label;
+}
+
+class CollectCookiesTest : public testing::TestWithParam<CookieCase> {};
+
+TEST_P(CollectCookiesTest, KeepsNameValueOfEachSetCookieLine) {
+    EXPECT_EQ(CollectReceivedCookies(GetParam().block), GetParam().cookies);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Blocks, CollectCookiesTest,
+    testing::Values(
+        CookieCase{"none", "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n", ""},
+        CookieCase{
+            "two cookies",
+            "HTTP/1.1 200 OK\r\nSet-Cookie: a=1; path=/\r\nset-cookie: b=2; HttpOnly\r\n\r\n",
+            "a=1;b=2;"},
+        CookieCase{"no attributes adds only the separator",
+                   "HTTP/1.1 200 OK\r\nSet-Cookie: a=1\r\n\r\n", ";"}),
+    test::ByLabel{});
+
+}  // namespace
+}  // namespace yc::http
