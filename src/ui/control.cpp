@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextCursor>
 #include <QTimer>
 #include <QTreeView>
 
@@ -35,22 +36,40 @@ Control::Control(const ControlDescription& description, QWidget* widget, QTimer*
       address_(description.address),
       hidden_(!description.visible) {}
 
-int Control::left() const { return widget_ ? widget_->x() : 0; }
-int Control::top() const { return widget_ ? widget_->y() : 0; }
-int Control::width() const { return widget_ ? widget_->width() : 0; }
-int Control::height() const { return widget_ ? widget_->height() : 0; }
+int Control::left() const {
+    return widget_ ? widget_->x() : 0;
+}
+int Control::top() const {
+    return widget_ ? widget_->y() : 0;
+}
+int Control::width() const {
+    return widget_ ? widget_->width() : 0;
+}
+int Control::height() const {
+    return widget_ ? widget_->height() : 0;
+}
 
 void Control::setGeometry(const Rect& rect) {
     if (widget_) {
         widget_->setGeometry(rect.left, rect.top, rect.width, rect.height);
     }
 }
-void Control::setLeft(int left) { setGeometry({left, top(), width(), height()}); }
-void Control::setTop(int top) { setGeometry({left(), top, width(), height()}); }
-void Control::setWidth(int width) { setGeometry({left(), top(), width, height()}); }
-void Control::setHeight(int height) { setGeometry({left(), top(), width(), height}); }
+void Control::setLeft(int left) {
+    setGeometry({left, top(), width(), height()});
+}
+void Control::setTop(int top) {
+    setGeometry({left(), top, width(), height()});
+}
+void Control::setWidth(int width) {
+    setGeometry({left(), top(), width, height()});
+}
+void Control::setHeight(int height) {
+    setGeometry({left(), top(), width(), height});
+}
 
-bool Control::visible() const { return !hidden_; }
+bool Control::visible() const {
+    return !hidden_;
+}
 
 void Control::setVisible(bool visible) {
     hidden_ = !visible;
@@ -74,7 +93,9 @@ void Control::setDisabled(bool disabled) {
     }
 }
 
-const Text& Control::caption() const { return caption_; }
+const Text& Control::caption() const {
+    return caption_;
+}
 
 void Control::setCaption(Text caption) {
     caption_ = std::move(caption);
@@ -98,6 +119,14 @@ Text Control::content() const {
 void Control::setContent(std::string_view content) {
     if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
         edit->setPlainText(toQStringLines(content));
+    }
+}
+
+void Control::appendContent(std::string_view text) {
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
+        QTextCursor end(edit->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(toQStringLines(text));
     }
 }
 

@@ -16,7 +16,7 @@ namespace yc::ui {
 class ReportListModel;
 
 class Control {
-public:
+  public:
     Control(const ControlDescription& description, QWidget* widget, QTimer* timer,
             ReportListModel* listModel);
 
@@ -49,6 +49,8 @@ public:
     /// Edit box content (lines separated by CR LF).
     Text content() const;
     void setContent(std::string_view content);
+    /// Adds `text` at the end of an edit box's content, wherever the caret is.
+    void appendContent(std::string_view text);
     void setReadOnly(bool readOnly);
     void setBothScrollBars(bool both);
     /// 0xRRGGBB, or none for the system's window colour.
@@ -69,7 +71,7 @@ public:
     /// List view rows; nullptr for other kinds.
     ReportListModel* listModel() const { return listModel_; }
 
-private:
+  private:
     Text name_;
     ControlKind kind_;
     QPointer<QWidget> widget_;

@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
 #include <QUrl>
 
 #include "text/gbk_edit.h"
@@ -72,7 +73,9 @@ QStringList qtFileFilters(std::string_view filter) {
     return filters;
 }
 
-QtDesktop::QtDesktop() { installDesktop(this); }
+QtDesktop::QtDesktop() {
+    installDesktop(this);
+}
 
 QtDesktop::~QtDesktop() {
     if (&desktop() == this) {
@@ -105,19 +108,18 @@ Text QtDesktop::chooseSaveFile(const FileDialogRequest& request) {
     const QStringList filters = qtFileFilters(request.filter);
     QString selected = filters.value(request.filterIndex - 1);
     // The dialog asks before an existing file is overwritten.
-    const QString path =
-        QFileDialog::getSaveFileName(owner_, toQString(request.title),
-                                     toQString(request.initialFolder), filters.join(";;"),
-                                     &selected);
+    const QString path = QFileDialog::getSaveFileName(owner_, toQString(request.title),
+                                                      toQString(request.initialFolder),
+                                                      filters.join(";;"), &selected);
     return fromQString(path);
 }
 
 std::vector<Text> QtDesktop::chooseOpenFiles(const FileDialogRequest& request) {
     const QStringList filters = qtFileFilters(request.filter);
     QString selected = filters.value(request.filterIndex - 1);
-    const QStringList paths = QFileDialog::getOpenFileNames(
-        owner_, toQString(request.title), toQString(request.initialFolder), filters.join(";;"),
-        &selected);
+    const QStringList paths = QFileDialog::getOpenFileNames(owner_, toQString(request.title),
+                                                            toQString(request.initialFolder),
+                                                            filters.join(";;"), &selected);
     std::vector<Text> chosen;
     for (const QString& p : paths) {
         chosen.push_back(fromQString(p));
@@ -134,7 +136,8 @@ bool QtDesktop::showInFileManager(std::string_view path) {
     // The desktop's file-manager interface selects the file; the path travels as a D-Bus
     // argument, never through a shell.
     QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"),
+        QStringLiteral("/org/freedesktop/FileManager1"),
         QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
     call << QStringList{QUrl::fromLocalFile(file.absoluteFilePath()).toString()} << QString();
     const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 1000);
@@ -142,6 +145,14 @@ bool QtDesktop::showInFileManager(std::string_view path) {
         return true;
     }
     return QDesktopServices::openUrl(QUrl::fromLocalFile(file.absolutePath()));
+}
+
+ScreenSize QtDesktop::screenSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return Desktop::screenSize();
+    }
+    return {screen->size().width(), screen->size().height()};
 }
 
 }  // namespace yc::ui

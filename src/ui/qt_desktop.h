@@ -10,7 +10,7 @@
 namespace yc::ui {
 
 class QtDesktop final : public Desktop {
-public:
+  public:
     /// Installs itself as the process's desktop for its lifetime.
     QtDesktop();
     ~QtDesktop() override;
@@ -27,8 +27,9 @@ public:
     std::vector<Text> chooseOpenFiles(const FileDialogRequest& request) override;
     void openAddress(std::string_view address) override;
     bool showInFileManager(std::string_view path) override;
+    ScreenSize screenSize() override;
 
-private:
+  private:
     QPointer<QWidget> owner_;
 };
 

@@ -24,12 +24,12 @@ namespace {
 
 // Relays one kind of mouse event on a widget to a handler.
 class MouseRelay final : public QObject {
-public:
+  public:
     MouseRelay(QObject* parent, QEvent::Type type, Qt::MouseButton button,
                std::function<void()> handler)
         : QObject(parent), type_(type), button_(button), handler_(std::move(handler)) {}
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == type_ && static_cast<QMouseEvent*>(event)->button() == button_) {
             handler_();
@@ -37,7 +37,7 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     QEvent::Type type_;
     Qt::MouseButton button_;
     std::function<void()> handler_;
@@ -102,16 +102,16 @@ QWidget* createWidget(const ControlDescription& d, QWidget* parent, ReportListMo
             link->setAlignment(Qt::AlignCenter);
             link->setCursor(Qt::PointingHandCursor);
             // The link opens its own address: the hyperlink's built-in behaviour.
-            QObject::connect(link, &QLabel::linkActivated, link, [](const QString& href) {
-                desktop().openAddress(fromQString(href));
-            });
+            QObject::connect(link, &QLabel::linkActivated, link,
+                             [](const QString& href) { desktop().openAddress(fromQString(href)); });
             return link;
         }
         case ControlKind::PictureButton: {
             auto* button = new QPushButton(parent);
             button->setFlat(true);
             button->setCursor(Qt::PointingHandCursor);
-            button->setStyleSheet(QStringLiteral("QPushButton{border:none;background:transparent}"));
+            button->setStyleSheet(
+                QStringLiteral("QPushButton{border:none;background:transparent}"));
             return button;
         }
         case ControlKind::PictureBox:
@@ -145,7 +145,9 @@ void HostWidget::resizeEvent(QResizeEvent* event) {
     window_.handleResize();
 }
 
-void HostWidget::reject() { close(); }
+void HostWidget::reject() {
+    close();
+}
 
 Window::Window(const WindowDescription& description, QWidget* owner)
     : name_(description.name), host_(std::make_unique<HostWidget>(*this, owner)) {
@@ -268,7 +270,9 @@ void Window::showModal() {
     open_ = false;
 }
 
-void Window::requestClose() { host_->close(); }
+void Window::requestClose() {
+    host_->close();
+}
 
 void Window::destroy() {
     const auto handler = std::move(closeRequested_);
@@ -295,18 +299,34 @@ void Window::setTitle(Text title) {
     host_->setWindowTitle(toQString(title_));
 }
 
-bool Window::maximised() const { return host_->isMaximized(); }
-
-void Window::setMaximised(bool maximised) {
-    maximised ? host_->showMaximized() : host_->showNormal();
+bool Window::maximised() const {
+    return host_->isMaximized();
 }
 
-int Window::left() const { return host_->x(); }
-int Window::top() const { return host_->y(); }
-int Window::width() const { return host_->width() + kFrameWidth; }
-int Window::height() const { return host_->height() + kFrameHeight; }
-int Window::clientWidth() const { return host_->width(); }
-int Window::clientHeight() const { return host_->height(); }
+void Window::setMaximised(bool maximised) {
+    // A window not shown yet opens in the state set here.
+    const Qt::WindowStates state = host_->windowState();
+    host_->setWindowState(maximised ? state | Qt::WindowMaximized : state & ~Qt::WindowMaximized);
+}
+
+int Window::left() const {
+    return host_->x();
+}
+int Window::top() const {
+    return host_->y();
+}
+int Window::width() const {
+    return host_->width() + kFrameWidth;
+}
+int Window::height() const {
+    return host_->height() + kFrameHeight;
+}
+int Window::clientWidth() const {
+    return host_->width();
+}
+int Window::clientHeight() const {
+    return host_->height();
+}
 
 void Window::setOuterGeometry(int left, int top, int width, int height) {
     host_->move(left, top);
