@@ -30,6 +30,7 @@ int main(int argc, char* argv[]) {
     yc::app::AppState state;
     state.programName = YC_GBK("翎杉·域查灵");
     state.programFolder = yc::app::programFolder();
+    state.dataFolder = yc::app::dataFolder(state.programFolder);
 
     NoRegistrarChecker checker;
     yc::app::MainWindow window(state, checker);

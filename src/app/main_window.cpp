@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "app/banner_art.h"
+#include "app/input_dialog.h"
 #include "app/main_window_description.h"
 #include "app/program_files.h"
 #include "query/result_file.h"
@@ -61,6 +62,7 @@ void MainWindow::bindEvents() {
     ui::Window& w = *window_;
     w.onCreated([this] { applyAutoSaveRule(); });
     w.onCloseRequested([this] { return onCloseRequested(); });
+    w.bind(YC_GBK("按钮输入域名列表"), ControlEvent::Clicked, [this] { editDomainList(); });
     w.bind(YC_GBK("按钮开始查询"), ControlEvent::Clicked, [this] { run_.onStartClicked(); });
     w.bind(YC_GBK("按钮保存查询结果"), ControlEvent::Clicked, [this] { saveResults(); });
     w.bind(YC_GBK("选择框查询时自动保存"), ControlEvent::Clicked, [this] { applyAutoSaveRule(); });
@@ -111,9 +113,21 @@ void MainWindow::openRegistrarPage() {
     ui::desktop().openAddress("http://" + state_.registrarHost + "/domain/bulkregister_submit.php");
 }
 
+void MainWindow::editDomainList() {
+    ui::Control& button = window_->control(YC_GBK("按钮输入域名列表"));
+    Text list = button.tag();
+    InputDialogArguments arguments;
+    arguments.initialText = list;
+    arguments.prompt = YC_GBK("输入域名列表，一行一个");
+    arguments.output = &list;
+    if (ShowInputDialog(state_, arguments)) {
+        button.setTag(list);
+    }
+}
+
 Text MainWindow::autoSavePath() const {
     const Text& chosen = window_->control(YC_GBK("按钮自动保存路径")).tag();
-    return chosen.empty() ? defaultAutoSavePath(state_.programFolder) : chosen;
+    return chosen.empty() ? defaultAutoSavePath(state_.dataFolder) : chosen;
 }
 
 void MainWindow::saveResults() {
@@ -154,7 +168,8 @@ void MainWindow::chooseAutoSavePath() {
     request.title =
         YC_GBK("选择一个在查询时自动保存的文件地址（你也可以查询好后再保存查询结果）：");
     request.filter = resultsFileFilter();
-    request.initialFolder = button.tag().empty() ? state_.programFolder : button.tag();
+    // With no path chosen yet, the dialog opens where the default file lives.
+    request.initialFolder = button.tag().empty() ? state_.dataFolder : button.tag();
     const Text path = ui::desktop().chooseSaveFile(request);
     if (!path.empty()) {
         button.setTag(path);

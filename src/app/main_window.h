@@ -23,7 +23,7 @@ class MainWindow final : public query::QueryRunView {
     ui::Window& window() { return *window_; }
     bool runActive() const { return run_.running(); }
 
-    /// The auto-save path the user chose, or the default file in the program folder.
+    /// The auto-save path the user chose, or the default file in the data folder.
     Text autoSavePath() const;
 
     // query::QueryRunView
@@ -44,6 +44,7 @@ class MainWindow final : public query::QueryRunView {
     void applyAutoSaveRule();
     void slideLogo();
     void openRegistrarPage();
+    void editDomainList();
     void saveResults();
     void chooseAutoSavePath();
     void showAutoSaveFile();
