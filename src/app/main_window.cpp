@@ -138,7 +138,7 @@ void MainWindow::saveResults() {
     if (path.empty()) {
         return;
     }
-    query::ResultFile file(path);
+    query::ResultFile file{std::string_view(path)};
     if (!file.isOpen()) {
         tell(YC_GBK("无法保存，请检查这个路径：") + path);
         return;
