@@ -21,6 +21,9 @@ ui::WindowDescription inputDialogDescription() {
     c.back().readOnly = true;
     c.back().border = false;
     c.back().canFocus = false;
+    // The layout gives the prompt rows of 12 pixels and 6 pixels a byte: a 12-pixel font fills
+    // them, where the 15-pixel one would be cut off at every row.
+    c.back().font = {12, false};
     c.push_back(describeControl("编辑框正文", ControlKind::EditBox, {5, 56, 411, 168}));
     c.back().multiLine = true;
     c.back().verticalScrollBar = true;

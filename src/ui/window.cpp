@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <QTimer>
 #include <QTreeView>
 #include <cassert>
@@ -48,6 +49,10 @@ QWidget* createEditBox(const ControlDescription& d, QWidget* parent) {
     edit->setReadOnly(d.readOnly);
     edit->setPlainText(toQStringLines(d.caption));
     edit->setFrameShape(d.border ? QFrame::StyledPanel : QFrame::NoFrame);
+    if (!d.border) {
+        // Without a border the text sits flush with the box's edges, as in a label.
+        edit->document()->setDocumentMargin(0);
+    }
     edit->setLineWrapMode(d.horizontalScrollBar ? QPlainTextEdit::NoWrap
                                                 : QPlainTextEdit::WidgetWidth);
     edit->setVerticalScrollBarPolicy(d.verticalScrollBar ? Qt::ScrollBarAlwaysOn
