@@ -125,9 +125,13 @@ void MainWindow::editDomainList() {
     }
 }
 
+const Text& MainWindow::dataFolder() const {
+    return state_.dataFolder.empty() ? state_.programFolder : state_.dataFolder;
+}
+
 Text MainWindow::autoSavePath() const {
     const Text& chosen = window_->control(YC_GBK("按钮自动保存路径")).tag();
-    return chosen.empty() ? defaultAutoSavePath(state_.dataFolder) : chosen;
+    return chosen.empty() ? defaultAutoSavePath(dataFolder()) : chosen;
 }
 
 void MainWindow::saveResults() {
@@ -169,7 +173,7 @@ void MainWindow::chooseAutoSavePath() {
         YC_GBK("选择一个在查询时自动保存的文件地址（你也可以查询好后再保存查询结果）：");
     request.filter = resultsFileFilter();
     // With no path chosen yet, the dialog opens where the default file lives.
-    request.initialFolder = button.tag().empty() ? state_.dataFolder : button.tag();
+    request.initialFolder = button.tag().empty() ? dataFolder() : button.tag();
     const Text path = ui::desktop().chooseSaveFile(request);
     if (!path.empty()) {
         button.setTag(path);

@@ -39,6 +39,9 @@ class MainWindow final : public query::QueryRunView {
     void runFinished() override;
 
   private:
+    /// Where the default auto-save file lives: the data folder, or the program folder when the
+    /// start-up left it unset.
+    const Text& dataFolder() const;
     void bindEvents();
     void setUpBanner();
     void applyAutoSaveRule();
