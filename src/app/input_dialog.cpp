@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
+#include <string>
 
 #include "app/input_dialog_description.h"
 #include "text/charset.h"
@@ -26,14 +26,12 @@ constexpr std::size_t kMaxPromptRows = 1 << 20;
 
 ui::Window* current = nullptr;
 
-// The file's bytes up to its first zero byte; empty when it cannot be read.
+// The file's bytes up to its first zero byte; empty when it cannot be read. Reading stops at the
+// zero byte, so a binary file (or an endless device) costs no more than its text part.
 Text readTextFile(std::string_view gbkPath) {
     std::ifstream in(text::toSystemPath(gbkPath), std::ios::binary);
-    Text bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    const std::size_t zero = bytes.find('\0');
-    if (zero != Text::npos) {
-        bytes.resize(zero);
-    }
+    Text bytes;
+    std::getline(in, bytes, '\0');
     return bytes;
 }
 

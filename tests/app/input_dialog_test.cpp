@@ -8,7 +8,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <filesystem>
 #include <functional>
+#include <limits>
 #include <memory>
 
 #include "app/input_dialog.h"
@@ -273,6 +275,22 @@ TEST_F(InputDialogImportTest, IntoAFilledBodyEveryFileGetsALineBreakFirst) {
     EXPECT_EQ(utf8(desktop.dialogs[1].title), "选择多个文件，将导入其文件路径");
 }
 
+TEST_F(InputDialogImportTest, ContentsStopAtTheFirstZeroByteEvenOfAnEndlessFile) {
+    if (!std::filesystem::exists("/dev/zero")) {
+        GTEST_SKIP() << "no /dev/zero";
+    }
+    desktop.openFileResults = {{"/dev/zero", file("one.txt", "a.com")}};
+    InputDialogArguments arguments = withOutput("");
+    arguments.fileButtons = 1;
+    std::vector<Text> bodies;
+    open(arguments, {[&](ui::Window& w) {
+             click(w, "按钮文件");
+             bodies.push_back(body(w));
+             click(w, "按钮取消");
+         }});
+    EXPECT_EQ(bodies, std::vector<Text>{"\r\na.com"});
+}
+
 struct FileButtonsCase {
     const char* label;
     int fileButtons;
@@ -440,6 +458,30 @@ INSTANTIATE_TEST_SUITE_P(
                     TextsCase{"display empty prompt", false, "", std::nullopt, "以下为信息详情：",
                               "信息："}),
     test::ByLabel());
+
+TEST_F(InputDialogTest, ExtremeSizesAndMarginsOpenAndClose) {
+    InputDialogArguments arguments = withOutput("a.com");
+    arguments.prompt = Text(100000, 'p');
+    arguments.bodyWidth = std::numeric_limits<int>::max();
+    arguments.bodyHeight = std::numeric_limits<int>::min();
+    arguments.margin = std::numeric_limits<int>::max();
+    desktop.screen = {0, 0};
+    EXPECT_TRUE(open(arguments, {[](ui::Window& w) { click(w, "按钮确定"); }}));
+    EXPECT_EQ(output, "a.com");
+}
+
+TEST_F(InputDialogTest, AnOpenOwnerWindowOwnsTheDialog) {
+    ui::Window owner(ui::WindowDescription{});
+    InputDialogArguments arguments = withOutput("");
+    arguments.owner = &owner;
+    std::vector<QWidget*> parents;
+    const auto recordParent = [&](ui::Window& w) { parents.push_back(w.widget()->parentWidget()); };
+    open(arguments, {recordParent});  // not open: no owner
+    owner.show();
+    open(arguments, {recordParent});
+    EXPECT_EQ(parents, (std::vector<QWidget*>{nullptr, owner.widget()}));
+    owner.destroy();
+}
 
 TEST_F(InputDialogTest, OpeningWhileOpenReturnsFalseAndChangesNothing) {
     InputDialogArguments arguments = withOutput("first");
