@@ -8,13 +8,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <limits>
 #include <memory>
 
 #include "app/input_dialog.h"
+#include "app/input_dialog_description.h"
 #include "app/main_window.h"
+#include "support/counting_event_pump.h"
 #include "support/scripted_desktop.h"
 #include "support/table_test.h"
 #include "support/temp_dir.h"
@@ -237,12 +240,16 @@ TEST_F(InputDialogImportTest, TwoFilesIntoAnEmptyBodyAreJoinedByOneLineBreak) {
     InputDialogArguments arguments = withOutput("");
     arguments.fileButtons = 1;
     std::vector<Text> bodies;
+    std::vector<int> pumped;
     open(arguments, {[&](ui::Window& w) {
+             test::CountingEventPump counter;
              click(w, "按钮文件");
+             pumped.push_back(counter.calls);  // once per file
              bodies.push_back(body(w));
              click(w, "按钮取消");
          }});
     EXPECT_EQ(bodies, std::vector<Text>{"a.com\r\nb.com\r\nc.com"});
+    EXPECT_EQ(pumped, std::vector<int>{2});
     ASSERT_EQ(desktop.dialogs.size(), 1u);
     EXPECT_EQ(utf8(desktop.dialogs[0].title), "选择多个文件，将导入其文件内容");
     EXPECT_EQ(utf8(desktop.dialogs[0].filter),
@@ -499,6 +506,44 @@ TEST_F(InputDialogTest, OpeningWhileOpenReturnsFalseAndChangesNothing) {
     EXPECT_FALSE(nested);
     EXPECT_EQ(openInputDialog(), nullptr);
 }
+
+struct DesignedCase {
+    const char* label;
+    const char* name;
+    ui::Rect rect;
+    bool visible;
+};
+
+class InputDialogDesignTest : public testing::TestWithParam<DesignedCase> {};
+
+TEST_P(InputDialogDesignTest, ControlIsDescribedAtItsDesignedGeometry) {
+    const DesignedCase& c = GetParam();
+    const ui::WindowDescription d = inputDialogDescription();
+    EXPECT_EQ(d.outerWidth, 495);
+    EXPECT_EQ(d.outerHeight, 393);
+    EXPECT_TRUE(d.resizable);
+    const auto it =
+        std::find_if(d.controls.begin(), d.controls.end(),
+                     [&](const ui::ControlDescription& x) { return x.name == gbk(c.name); });
+    ASSERT_NE(it, d.controls.end());
+    EXPECT_EQ(std::vector<int>({it->rect.left, it->rect.top, it->rect.width, it->rect.height}),
+              std::vector<int>({c.rect.left, c.rect.top, c.rect.width, c.rect.height}));
+    EXPECT_EQ(it->visible, c.visible);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Designed, InputDialogDesignTest,
+    testing::Values(DesignedCase{"prompt", "编辑框提示", {13, 8, 395, 33}, true},
+                    DesignedCase{"body", "编辑框正文", {5, 56, 411, 168}, true},
+                    DesignedCase{"bar", "外形框", {8, 320, 336, 34}, true},
+                    DesignedCase{"restore", "按钮恢复", {0, 5, 51, 24}, true},
+                    DesignedCase{"clear", "按钮清空", {54, 5, 51, 24}, true},
+                    DesignedCase{"paste", "按钮粘贴", {107, 5, 85, 24}, true},
+                    DesignedCase{"contents", "按钮文件", {208, 5, 51, 24}, false},
+                    DesignedCase{"names", "按钮文件名", {259, 5, 69, 24}, false},
+                    DesignedCase{"ok", "按钮确定", {351, 328, 64, 24}, true},
+                    DesignedCase{"cancel", "按钮取消", {414, 328, 64, 24}, true}),
+    test::ByLabel());
 
 struct PromptCase {
     const char* label;

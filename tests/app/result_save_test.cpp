@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "app/main_window.h"
+#include "support/counting_event_pump.h"
 #include "support/scripted_desktop.h"
 #include "support/table_test.h"
 #include "support/temp_dir.h"
@@ -120,6 +121,14 @@ TEST_F(ResultSaveTest, EmptyListGivesHeaderOnlyCsvAndEmptyTxt) {
     EXPECT_EQ(saveTo(txt), "");
     EXPECT_TRUE(std::filesystem::exists(text::toSystemPath(txt)));
     EXPECT_EQ(desktop.messageTextsUtf8(), (std::vector<std::string>{"保存OK！", "保存OK！"}));
+}
+
+TEST_F(ResultSaveTest, EventsArePumpedOncePerRow) {
+    addRows();
+    addRows();
+    test::CountingEventPump counter;
+    saveTo(pathIn("r.txt"));
+    EXPECT_EQ(counter.calls, 4);
 }
 
 TEST_F(ResultSaveTest, SaveDialogAsksForAResultsFile) {
