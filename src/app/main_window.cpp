@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "app/banner_art.h"
+#include "app/input_dialog.h"
 #include "app/main_window_description.h"
 #include "app/program_files.h"
 #include "query/registrar_endpoint.h"
@@ -66,6 +67,7 @@ void MainWindow::bindEvents() {
         applyAutoSaveRule();
     });
     w.onCloseRequested([this] { return onCloseRequested(); });
+    w.bind(YC_GBK("按钮输入域名列表"), ControlEvent::Clicked, [this] { editDomainList(); });
     w.bind(YC_GBK("按钮开始查询"), ControlEvent::Clicked, [this] { onStartClicked(); });
     w.bind(YC_GBK("按钮保存查询结果"), ControlEvent::Clicked, [this] { saveResults(); });
     w.bind(YC_GBK("选择框查询时自动保存"), ControlEvent::Clicked, [this] { applyAutoSaveRule(); });
@@ -130,9 +132,25 @@ void MainWindow::onStartClicked() {
     run_.onStartClicked();
 }
 
+void MainWindow::editDomainList() {
+    ui::Control& button = window_->control(YC_GBK("按钮输入域名列表"));
+    Text list = button.tag();
+    InputDialogArguments arguments;
+    arguments.initialText = list;
+    arguments.prompt = YC_GBK("输入域名列表，一行一个");
+    arguments.output = &list;
+    if (ShowInputDialog(state_, arguments)) {
+        button.setTag(list);
+    }
+}
+
+const Text& MainWindow::dataFolder() const {
+    return state_.dataFolder.empty() ? state_.programFolder : state_.dataFolder;
+}
+
 Text MainWindow::autoSavePath() const {
     const Text& chosen = window_->control(YC_GBK("按钮自动保存路径")).tag();
-    return chosen.empty() ? defaultAutoSavePath(state_.programFolder) : chosen;
+    return chosen.empty() ? defaultAutoSavePath(dataFolder()) : chosen;
 }
 
 void MainWindow::saveResults() {
@@ -143,7 +161,7 @@ void MainWindow::saveResults() {
     if (path.empty()) {
         return;
     }
-    query::ResultFile file(path);
+    query::ResultFile file{std::string_view(path)};
     if (!file.isOpen()) {
         tell(YC_GBK("无法保存，请检查这个路径：") + path);
         return;
@@ -173,7 +191,8 @@ void MainWindow::chooseAutoSavePath() {
     request.title =
         YC_GBK("选择一个在查询时自动保存的文件地址（你也可以查询好后再保存查询结果）：");
     request.filter = resultsFileFilter();
-    request.initialFolder = button.tag().empty() ? state_.programFolder : button.tag();
+    // With no path chosen yet, the dialog opens where the default file lives.
+    request.initialFolder = button.tag().empty() ? dataFolder() : button.tag();
     const Text path = ui::desktop().chooseSaveFile(request);
     if (!path.empty()) {
         button.setTag(path);

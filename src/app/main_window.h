@@ -23,7 +23,7 @@ class MainWindow final : public query::QueryRunView {
     ui::Window& window() { return *window_; }
     bool runActive() const { return run_.running(); }
 
-    /// The auto-save path the user chose, or the default file in the program folder.
+    /// The auto-save path the user chose, or the default file in the data folder.
     Text autoSavePath() const;
 
     // query::QueryRunView
@@ -39,12 +39,16 @@ class MainWindow final : public query::QueryRunView {
     void runFinished() override;
 
   private:
+    /// Where the default auto-save file lives: the data folder, or the program folder when the
+    /// start-up left it unset.
+    const Text& dataFolder() const;
     void bindEvents();
     void setUpBanner();
     void applyAutoSaveRule();
     void slideLogo();
     void openRegistrarPage();
     void onStartClicked();
+    void editDomainList();
     void saveResults();
     void chooseAutoSavePath();
     void showAutoSaveFile();

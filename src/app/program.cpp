@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include "app/program_files.h"
 #include "text/charset.h"
 
 namespace yc::app {
@@ -27,8 +28,9 @@ Text Program::settingsPath(const Text& folder) {
 Program::Program(Text folder, const WindowOptions& options) {
     state_.programName = programName();
     state_.programFolder = std::move(folder);
+    state_.dataFolder = dataFolder(state_.programFolder);
     // A second instance cannot hold the file; it then works on its own copy of the settings.
-    state_.settings.Bind(settingsPath(state_.programFolder), 0);
+    state_.settings.Bind(settingsPath(state_.dataFolder), 0);
 
     // The registrar settings are read here and never written: the store keeps them as they are.
     state_.settings.SetSection(YC_GBK("连接"));

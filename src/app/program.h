@@ -26,7 +26,8 @@ class Program {
     MainWindow& mainWindow() { return *window_; }
     AppState& state() { return state_; }
 
-    /// The settings file: program folder + "/" + program name + ".ini".
+    /// The settings file: data folder (the program folder when writable) + "/" + program name +
+    /// ".ini".
     static Text settingsPath(const Text& folder);
 
   private:

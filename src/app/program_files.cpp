@@ -1,5 +1,8 @@
 #include "app/program_files.h"
 
+#include <unistd.h>
+
+#include <cstdlib>
 #include <filesystem>
 
 #include "text/charset.h"
@@ -14,6 +17,45 @@ Text programFolder() {
         return text::fromSystemPath(std::filesystem::current_path(error));
     }
     return text::fromSystemPath(exe.parent_path());
+}
+
+namespace {
+
+bool writableFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    return std::filesystem::is_directory(folder, error) && ::access(folder.c_str(), W_OK) == 0;
+}
+
+// $XDG_CONFIG_HOME/yuchaling, or ~/.config/yuchaling; empty when neither can be named.
+std::filesystem::path userConfigFolder() {
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    if (configHome != nullptr && std::filesystem::path(configHome).is_absolute()) {
+        return std::filesystem::path(configHome) / "yuchaling";
+    }
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && std::filesystem::path(home).is_absolute()) {
+        return std::filesystem::path(home) / ".config" / "yuchaling";
+    }
+    return {};
+}
+
+}  // namespace
+
+Text dataFolder(const Text& programFolder) {
+    if (writableFolder(text::toSystemPath(programFolder))) {
+        return programFolder;
+    }
+    const std::filesystem::path folder = userConfigFolder();
+    if (folder.empty()) {
+        return programFolder;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (!std::filesystem::is_directory(folder, error)) {
+        // Nowhere better: files then fail to open in the program folder and the user is told why.
+        return programFolder;
+    }
+    return text::fromSystemPath(folder);
 }
 
 Text defaultAutoSavePath(const Text& folder) {

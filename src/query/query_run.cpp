@@ -52,7 +52,7 @@ void QueryRun::openAutoSave() {
     if (!choice.enabled) {
         return;
     }
-    autoSaveFile_.emplace(choice.path);
+    autoSaveFile_.emplace(std::string_view(choice.path));
     if (!autoSaveFile_->isOpen()) {
         const Text reason = autoSaveFile_->error();
         autoSaveFile_.reset();

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "text/charset.h"
 #include "text/system_path.h"
 
 namespace yc::query {
@@ -21,8 +22,12 @@ ResultFile::~ResultFile() {
 }
 
 void ResultFile::fail() {
+    const int code = errno;
     if (error_.empty()) {
-        error_ = std::strerror(errno);
+        // The system words the reason in the user's language and encoding (UTF-8 here); other
+        // encodings fall back to the untranslated wording.
+        const std::string_view reason = std::strerror(code);
+        error_ = text::isValidUtf8(reason) ? text::utf8ToGbk(reason) : strerrordesc_np(code);
     }
 }
 

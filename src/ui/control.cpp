@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextCursor>
 #include <QTimer>
 #include <QTreeView>
 
@@ -119,6 +120,14 @@ Text Control::content() const {
 void Control::setContent(std::string_view content) {
     if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
         edit->setPlainText(toQStringLines(content));
+    }
+}
+
+void Control::appendContent(std::string_view text) {
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget_)) {
+        QTextCursor end(edit->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(toQStringLines(text));
     }
 }
 

@@ -50,6 +50,8 @@ class Control {
     /// Edit box content (lines separated by CR LF).
     Text content() const;
     void setContent(std::string_view content);
+    /// Adds `text` at the end of an edit box's content, wherever the caret is.
+    void appendContent(std::string_view text);
     void setReadOnly(bool readOnly);
     void setBothScrollBars(bool both);
     /// 0xRRGGBB, or none for the system's window colour.

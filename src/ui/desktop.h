@@ -23,6 +23,11 @@ struct MessageRequest {
     bool systemModal = false;
 };
 
+struct ScreenSize {
+    int width = 0;
+    int height = 0;
+};
+
 struct FileDialogRequest {
     Text title;
     Text filter;  ///< label|pattern pairs joined by "|", e.g. "txt文件|*.txt|全部文件|*.*"
@@ -47,6 +52,8 @@ class Desktop {
     virtual void openAddress(std::string_view address) = 0;
     /// Shows `path` selected in the file manager; false when no file manager could be reached.
     virtual bool showInFileManager(std::string_view path) = 0;
+    /// The primary screen's size in pixels; a desktop without a screen reports 1024 x 768.
+    virtual ScreenSize screenSize() { return {1024, 768}; }
 };
 
 /// The desktop in use: the one installed, or a headless one that answers every message box with

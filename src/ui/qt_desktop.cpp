@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
 #include <QUrl>
 
 #include "text/gbk_edit.h"
@@ -144,6 +145,14 @@ bool QtDesktop::showInFileManager(std::string_view path) {
         return true;
     }
     return QDesktopServices::openUrl(QUrl::fromLocalFile(file.absolutePath()));
+}
+
+ScreenSize QtDesktop::screenSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return Desktop::screenSize();
+    }
+    return {screen->size().width(), screen->size().height()};
 }
 
 }  // namespace yc::ui

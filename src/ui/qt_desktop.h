@@ -27,6 +27,7 @@ class QtDesktop final : public Desktop {
     std::vector<Text> chooseOpenFiles(const FileDialogRequest& request) override;
     void openAddress(std::string_view address) override;
     bool showInFileManager(std::string_view path) override;
+    ScreenSize screenSize() override;
 
   private:
     QPointer<QWidget> owner_;

@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -53,6 +54,10 @@ QWidget* createEditBox(const ControlDescription& d, QWidget* parent) {
     edit->setReadOnly(d.readOnly);
     edit->setPlainText(toQStringLines(d.caption));
     edit->setFrameShape(d.border ? QFrame::StyledPanel : QFrame::NoFrame);
+    if (!d.border) {
+        // Without a border the text sits flush with the box's edges, as in a label.
+        edit->document()->setDocumentMargin(0);
+    }
     edit->setLineWrapMode(d.horizontalScrollBar ? QPlainTextEdit::NoWrap
                                                 : QPlainTextEdit::WidgetWidth);
     edit->setVerticalScrollBarPolicy(d.verticalScrollBar ? Qt::ScrollBarAlwaysOn
@@ -325,7 +330,9 @@ bool Window::maximised() const {
 }
 
 void Window::setMaximised(bool maximised) {
-    maximised ? host_->showMaximized() : host_->showNormal();
+    // A window not shown yet opens in the state set here.
+    const Qt::WindowStates state = host_->windowState();
+    host_->setWindowState(maximised ? state | Qt::WindowMaximized : state & ~Qt::WindowMaximized);
 }
 
 int Window::left() const {

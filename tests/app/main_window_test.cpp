@@ -12,8 +12,10 @@
 #include "app/main_window.h"
 #include "support/scripted_desktop.h"
 #include "support/table_test.h"
+#include "support/temp_dir.h"
 #include "text/charset.h"
 #include "text/gbk_edit.h"
+#include "text/system_path.h"
 #include "ui/qt_event_pump.h"
 
 namespace yc::app {
@@ -55,7 +57,8 @@ class ScriptedChecker final : public query::BatchChecker {
 class MainWindowTest : public testing::Test {
   protected:
     MainWindowTest() {
-        state.programFolder = "/tmp";
+        state.programFolder = text::fromSystemPath(folder.path());
+        state.dataFolder = state.programFolder;
         state.registrarEndpoint = "http://127.0.0.1:9/domain/bulkregister_submit.php";
         pump.setDispatchOnEveryCall(true);
     }
@@ -66,6 +69,7 @@ class MainWindowTest : public testing::Test {
     }
     void enterList(const Text& list) { control("按钮输入域名列表").setTag(list); }
 
+    test::TempDir folder;
     test::ScriptedDesktop desktop;
     ui::QtEventPump pump;
     AppState state;

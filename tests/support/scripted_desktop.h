@@ -13,7 +13,7 @@
 namespace yc::test {
 
 class ScriptedDesktop final : public ui::Desktop {
-public:
+  public:
     /// Installs itself for the lifetime of the object.
     ScriptedDesktop();
     ~ScriptedDesktop() override;
@@ -44,6 +44,9 @@ public:
 
     /// The texts of the messages shown so far, converted to UTF-8 for readable assertions.
     std::vector<std::string> messageTextsUtf8() const;
+
+    ui::ScreenSize screenSize() override { return screen; }
+    ui::ScreenSize screen{1280, 1024};
 };
 
 }  // namespace yc::test

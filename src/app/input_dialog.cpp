@@ -1,0 +1,260 @@
+#include "app/input_dialog.h"
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+
+#include "app/input_dialog_description.h"
+#include "text/charset.h"
+#include "text/gbk_edit.h"
+#include "text/system_path.h"
+#include "ui/desktop.h"
+#include "ui/event_pump.h"
+#include "ui/window.h"
+
+namespace yc::app {
+namespace {
+
+using ui::ControlEvent;
+
+constexpr int kDefaultMargin = 5;
+constexpr int kPromptRowHeight = 12;
+constexpr int kPromptCharWidth = 6;
+// Requested sizes and margins are held to what a screen can show, so that no sum overflows.
+constexpr int kMaxExtent = 32767;
+constexpr std::size_t kMaxPromptRows = 1 << 20;
+
+ui::Window* current = nullptr;
+
+// The file's bytes up to its first zero byte; empty when it cannot be read. Reading stops at the
+// zero byte, so a binary file (or an endless device) costs no more than its text part.
+Text readTextFile(std::string_view gbkPath) {
+    std::ifstream in(text::toSystemPath(gbkPath), std::ios::binary);
+    Text bytes;
+    std::getline(in, bytes, '\0');
+    return bytes;
+}
+
+ui::MessageAnswer ask(const Text& message, ui::MessageButtons buttons) {
+    ui::MessageRequest request;
+    request.text = message;
+    request.caption = YC_GBK("翎杉：");
+    request.buttons = buttons;
+    request.icon = ui::MessageIcon::Information;
+    request.systemModal = true;
+    return ui::desktop().showMessage(request);
+}
+
+class InputDialog {
+  public:
+    InputDialog(AppState& state, QWidget* owner)
+        : request_(state.inputDialogRequest),
+          result_(state.inputDialogResult),
+          window_(inputDialogDescription(), owner) {
+        prompt().setBackground(std::nullopt);
+        window_.onCreated([this] { prepare(); });
+        window_.onResized([this] { layout(); });
+        window_.onCloseRequested([this] { return confirmDiscard(); });
+        bind("按钮确定", [this] { accept(); });
+        bind("按钮取消", [this] { window_.destroy(); });
+        bind("按钮恢复", [this] { restore(); });
+        bind("按钮清空", [this] { body().setContent(""); });
+        bind("按钮粘贴", [this] { body().setContent(ui::desktop().clipboardText().value_or("")); });
+        bind("按钮文件", [this] { importFiles(true); });
+        bind("按钮文件名", [this] { importFiles(false); });
+    }
+
+    void run() {
+        current = &window_;
+        window_.showModal();
+        current = nullptr;
+    }
+
+  private:
+    ui::Control& control(const char* utf8Name) const {
+        return window_.control(text::utf8ToGbk(utf8Name));
+    }
+    ui::Control& prompt() const { return control("编辑框提示"); }
+    ui::Control& body() const { return control("编辑框正文"); }
+    void bind(const char* utf8Name, std::function<void()> handler) {
+        window_.bind(text::utf8ToGbk(utf8Name), ControlEvent::Clicked, std::move(handler));
+    }
+
+    void prepare() {
+        const InputDialogRequest& r = request_;
+        control("按钮文件").setVisible(r.fileButtons == 1 || r.fileButtons == 3);
+        control("按钮文件名").setVisible(r.fileButtons == 2 || r.fileButtons == 3);
+        prompt().setContent(r.prompt);
+        window_.setTitle(r.title);
+        body().setContent(r.initialText);
+        body().setReadOnly(r.bodyInputMode == 1);
+        if (r.displayOnly) {
+            control("按钮确定").setVisible(false);
+            control("外形框").setVisible(false);
+            body().setBackground(std::nullopt);
+            body().setReadOnly(true);
+            control("按钮取消").setCaption(YC_GBK("关闭(&G)"));
+            control("按钮取消").setDefaultButton(true);
+            prompt().setBold(true);
+        }
+        if (r.bothScrollBars) {
+            body().setBothScrollBars(true);
+        }
+        result_ = {};
+        // The body as the box holds it: the box keeps lines apart by CR LF, so an initial text
+        // with bare line feeds reads back changed although nobody touched it.
+        loadedBody_ = body().content();
+        margin_ = r.margin < 1 ? kDefaultMargin : std::min(r.margin, kMaxExtent);
+
+        int width = window_.width();
+        int height = window_.height();
+        if (r.bodyWidth != 0) {
+            width =
+                window_.width() - window_.clientWidth() + clampExtent(r.bodyWidth) + 2 * margin_;
+        }
+        if (r.bodyHeight != 0) {
+            height = window_.height() - window_.clientHeight() + prompt().height() + 2 * margin_ +
+                     clampExtent(r.bodyHeight) + 3 * margin_ + control("按钮确定").height();
+        }
+        const ui::ScreenSize screen = ui::desktop().screenSize();
+        const int left = static_cast<int>(screen.width / 2.0 - width / 2.0);
+        const int top = static_cast<int>((screen.height - 30) / 2.0 - height / 2.0);
+        window_.setOuterGeometry(left, top, width, height);
+        if (r.maximised) {
+            window_.setMaximised(true);
+        }
+        body().focus();
+    }
+
+    static int clampExtent(int extent) { return std::clamp(extent, -kMaxExtent, kMaxExtent); }
+
+    void layout() {
+        const int m = margin_;
+        const int clientWidth = window_.clientWidth();
+        const int clientHeight = window_.clientHeight();
+        const int width = std::max(0, clientWidth - 2 * m);
+        const int promptHeight = PromptHeight(request_.prompt, clientWidth - 2 * m);
+        prompt().setGeometry({m, m, width, promptHeight});
+
+        ui::Control& bar = control("外形框");
+        const int bodyTop = m + promptHeight + m;
+        const int bodyHeight = std::max(0, clientHeight - bodyTop - bar.height());
+        body().setGeometry({m, bodyTop, width, bodyHeight});
+        bar.setGeometry({m, bodyTop + bodyHeight, bar.width(), bar.height()});
+
+        ui::Control& ok = control("按钮确定");
+        ui::Control& cancel = control("按钮取消");
+        const int buttonTop =
+            static_cast<int>(bar.top() + bar.height() / 2.0 - cancel.height() / 2.0);
+        const int cancelLeft = clientWidth - m - cancel.width();
+        cancel.setGeometry({cancelLeft, buttonTop, cancel.width(), cancel.height()});
+        ok.setGeometry({cancelLeft - ok.width(), buttonTop, ok.width(), ok.height()});
+    }
+
+    bool confirmDiscard() {
+        const bool changed = body().content() != loadedBody_;
+        if (changed && !request_.displayOnly &&
+            ask(YC_GBK("内容已被改动，是否要放弃？"), ui::MessageButtons::YesNo) ==
+                ui::MessageAnswer::Yes) {
+            return false;
+        }
+        return true;
+    }
+
+    void accept() {
+        const Text text = body().content();
+        // Untouched, the caller gets back exactly what it passed in.
+        result_.text = text == loadedBody_ ? request_.initialText : text;
+        result_.accepted = true;
+        window_.destroy();
+    }
+
+    void restore() {
+        if (request_.initialText.empty()) {
+            ask(YC_GBK("启动值为空！"), ui::MessageButtons::Ok);
+            return;
+        }
+        body().setContent(request_.initialText);
+    }
+
+    void importFiles(bool contents) {
+        ui::FileDialogRequest dialog;
+        dialog.title =
+            YC_GBK("选择多个文件，将导入其") + (contents ? YC_GBK("文件内容") : YC_GBK("文件路径"));
+        dialog.filter = YC_GBK("文本文本|*.txt;*.text;*.ini;*.htn;*.html|全部文件|*.*");
+        const std::vector<Text> paths = ui::desktop().chooseOpenFiles(dialog);
+        const bool bodyWasEmpty = body().content().empty();
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            Text piece = i == 0 && bodyWasEmpty ? Text() : Text("\r\n");
+            piece += contents ? readTextFile(paths[i]) : paths[i];
+            body().appendContent(piece);
+            ui::processPendingEvents();
+            // OK or Cancel may have closed the dialog meanwhile.
+            if (!window_.isOpen()) {
+                break;
+            }
+        }
+    }
+
+    const InputDialogRequest& request_;
+    InputDialogResult& result_;
+    ui::Window window_;
+    int margin_ = kDefaultMargin;
+    Text loadedBody_;
+};
+
+}  // namespace
+
+int PromptHeight(std::string_view prompt, int width) {
+    const std::size_t perRow = static_cast<std::size_t>(std::max(1, width / kPromptCharWidth));
+    std::size_t rows = 0;
+    for (const Text& piece : text::split(prompt, "\r\n")) {
+        rows += std::max<std::size_t>(1, (piece.size() + perRow - 1) / perRow);
+    }
+    return static_cast<int>(std::min(rows, kMaxPromptRows)) * kPromptRowHeight;
+}
+
+ui::Window* openInputDialog() {
+    return current;
+}
+
+bool ShowInputDialog(AppState& state, const InputDialogArguments& arguments) {
+    if (current != nullptr) {
+        return false;
+    }
+    const bool wantsOutput = arguments.output != nullptr;
+    InputDialogRequest& r = state.inputDialogRequest;
+    r = {};
+    if (arguments.prompt) {
+        r.prompt = !arguments.prompt->empty()
+                       ? *arguments.prompt
+                       : (wantsOutput ? YC_GBK("请输入数据：") : YC_GBK("以下为信息详情："));
+    }
+    r.title = arguments.title.value_or(Text());
+    if (r.title.empty()) {
+        r.title = wantsOutput ? YC_GBK("输入：") : YC_GBK("信息：");
+    }
+    r.initialText = arguments.initialText.value_or(Text());
+    r.displayOnly = !wantsOutput;
+    r.bodyInputMode = arguments.bodyInputMode.value_or(0);
+    r.maximised = arguments.maximised.value_or(false);
+    r.bodyWidth = arguments.bodyWidth.value_or(0);
+    r.bodyHeight = arguments.bodyHeight.value_or(0);
+    r.bothScrollBars = arguments.bothScrollBars.value_or(false);
+    r.margin = arguments.margin.value_or(0);
+    r.fileButtons = arguments.fileButtons.value_or(0);
+
+    QWidget* owner = arguments.owner != nullptr && arguments.owner->isOpen()
+                         ? arguments.owner->widget()
+                         : nullptr;
+    InputDialog(state, owner).run();
+    if (!state.inputDialogResult.accepted) {
+        return false;
+    }
+    if (wantsOutput) {
+        *arguments.output = state.inputDialogResult.text;
+    }
+    return true;
+}
+
+}  // namespace yc::app
