@@ -110,7 +110,14 @@ Text repeatToSize(std::string_view piece, std::size_t size) {
     return page;
 }
 
-enum Hostile { UnclosedInput, NestedDivs, DivPairs, NestedDivsAnyTag, OverlappingStartTags };
+enum Hostile {
+    UnclosedInput,
+    NestedDivs,
+    DivPairs,
+    NestedDivsAnyTag,
+    OverlappingStartTags,
+    DistinctNamesAnyTag
+};
 
 /// Scans a hostile page of `range(1)` MiB the way its kind is read, and reads every element.
 void HostilePage(benchmark::State& state) {
@@ -143,6 +150,13 @@ void HostilePage(benchmark::State& state) {
             values = {"domain[]"};
             readElements = false;
             break;
+        case DistinctNamesAnyTag:
+            // Every element has a name of its own, all sharing the leading word "a".
+            for (int i = 0; page.size() < size; ++i) {
+                page += "<a-" + std::to_string(i) + " id=x>";
+            }
+            tag = "";
+            break;
     }
     std::size_t elements = 0;
     for (auto _ : state) {
@@ -157,15 +171,16 @@ void HostilePage(benchmark::State& state) {
     state.counters["elements"] = static_cast<double>(elements);
 }
 BENCHMARK(HostilePage)
-    ->ArgsProduct({{UnclosedInput, NestedDivs, DivPairs, NestedDivsAnyTag, OverlappingStartTags},
+    ->ArgsProduct({{UnclosedInput, NestedDivs, DivPairs, NestedDivsAnyTag, OverlappingStartTags,
+                    DistinctNamesAnyTag},
                    {1, 2}})
     ->ArgNames({"kind", "MiB"})
     ->Unit(benchmark::kMillisecond);
 
 void NormaliseEquals2MB(benchmark::State& state) {
     // The worst case for the normaliser: blanks around every "=" and double-byte text between.
-    const Text text = repeatToSize(yc::text::utf8ToGbk("<a href = \"x\"　=　1 title=\t'中文'>"),
-                                   2u << 20);
+    const Text text =
+        repeatToSize(yc::text::utf8ToGbk("<a href = \"x\"　=　1 title=\t'中文'>"), 2u << 20);
     HtmlElementFinder finder;
     for (auto _ : state) {
         benchmark::DoNotOptimize(finder.NormaliseEquals(text));
@@ -175,7 +190,7 @@ BENCHMARK(NormaliseEquals2MB)->Unit(benchmark::kMillisecond);
 
 /// Keeps each run's time so that ratios can be printed after the table.
 class RecordingReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     std::map<std::string, double> milliseconds;
 
     void ReportRuns(const std::vector<Run>& runs) override {
@@ -199,14 +214,15 @@ int main(int argc, char** argv) {
         std::printf("exchange page: finder %.2f ms, libxml2 %.2f ms, ratio %.3f (target <= 0.5)\n",
                     finder->second, libxml2->second, finder->second / libxml2->second);
     }
-    for (int kind = UnclosedInput; kind <= OverlappingStartTags; ++kind) {
+    for (int kind = UnclosedInput; kind <= DistinctNamesAnyTag; ++kind) {
         const std::string base = "HostilePage/kind:" + std::to_string(kind) + "/MiB:";
         const auto one = ms.find(base + "1");
         const auto two = ms.find(base + "2");
         if (one != ms.end() && two != ms.end()) {
-            std::printf("hostile kind %d: 1 MiB %.2f ms, 2 MiB %.2f ms, growth x%.2f "
-                        "(target <= 2.5)\n",
-                        kind, one->second, two->second, two->second / one->second);
+            std::printf(
+                "hostile kind %d: 1 MiB %.2f ms, 2 MiB %.2f ms, growth x%.2f "
+                "(target <= 2.5)\n",
+                kind, one->second, two->second, two->second / one->second);
         }
     }
     benchmark::Shutdown();

@@ -14,19 +14,20 @@ bool isNameByte(char c) {
     return isAsciiDigit(c) || isAsciiLower(c);
 }
 
-/// The run of digits and lower-case letters starting at `pos`.
-std::string_view nameRun(std::string_view text, std::size_t pos) {
-    if (pos >= text.size()) {
-        return {};
-    }
-    std::size_t end = pos;
-    while (end < text.size() && isNameByte(text[end])) {
-        ++end;
-    }
-    return text.substr(pos, end - pos);
+/// Bytes that end a tag's word in the index. A name never holds a space; one that holds "<" or
+/// ">" is looked up by the part before it.
+bool endsWord(char c) {
+    return c == ' ' || c == '<' || c == '>';
 }
 
 }  // namespace
+
+bool opensTagAt(std::string_view text, std::size_t pos, std::string_view name) {
+    const std::size_t after = pos + 1 + name.size();
+    return after <= text.size() && text[pos] == '<' &&
+           text.compare(pos + 1, name.size(), name) == 0 &&
+           (after == text.size() || !isNameByte(text[after]));
+}
 
 std::size_t ElementEnds::NameHash::operator()(std::string_view name) const {
     // Names cut from overlapping start tags can be long; hashing a bounded prefix and the length
@@ -34,13 +35,6 @@ std::size_t ElementEnds::NameHash::operator()(std::string_view name) const {
     constexpr std::size_t kHashedPrefix = 64;
     return std::hash<std::string_view>{}(name.substr(0, kHashedPrefix)) ^
            (name.size() * 0x9E3779B97F4A7C15ULL);
-}
-
-bool opensTagAt(std::string_view text, std::size_t pos, std::string_view name) {
-    const std::size_t after = pos + 1 + name.size();
-    return after <= text.size() && text[pos] == '<' &&
-           text.compare(pos + 1, name.size(), name) == 0 &&
-           (after == text.size() || !isNameByte(text[after]));
 }
 
 ElementEnds::ElementEnds(std::string_view text)
@@ -52,9 +46,13 @@ bool ElementEnds::closesAt(std::size_t pos, std::string_view name) const {
            text_.compare(pos + 2, name.size(), name) == 0 && text_[gt] == '>';
 }
 
-void ElementEnds::collectByScan(std::string_view name, std::vector<std::uint32_t>& opens,
+void ElementEnds::collectByScan(std::string_view name, std::size_t from,
+                                std::vector<std::uint32_t>& opens,
                                 std::vector<std::uint32_t>& closes) const {
     for (const std::uint32_t pos : tagStarts_) {
+        if (pos < from) {
+            continue;
+        }
         if (opensTagAt(text_, pos, name)) {
             opens.push_back(pos);
         } else if (closesAt(pos, name)) {
@@ -63,58 +61,107 @@ void ElementEnds::collectByScan(std::string_view name, std::vector<std::uint32_t
     }
 }
 
-void ElementEnds::buildIndex() {
+std::vector<ElementEnds::Token> ElementEnds::sortedTokens(std::size_t offset, bool closing) const {
+    std::vector<Token> tokens;
     for (const std::uint32_t pos : tagStarts_) {
-        opensByRun_[nameRun(text_, pos + 1)].push_back(pos);
-        if (pos + 1 < text_.size() && text_[pos + 1] == '/') {
-            closesByRun_[nameRun(text_, pos + 2)].push_back(pos);
+        if (closing && (pos + 1 >= text_.size() || text_[pos + 1] != '/')) {
+            continue;
         }
+        // Words end at the next "<" at the latest, so measuring them all reads the text once.
+        std::size_t end = std::min(pos + offset, text_.size());
+        while (end < text_.size() && !endsWord(text_[end])) {
+            ++end;
+        }
+        tokens.push_back({pos, static_cast<std::uint32_t>(end - std::min(pos + offset, end))});
     }
+    std::sort(tokens.begin(), tokens.end(), [&](const Token& a, const Token& b) {
+        const int order =
+            text_.substr(a.pos + offset, a.length).compare(text_.substr(b.pos + offset, b.length));
+        return order != 0 ? order < 0 : a.pos < b.pos;
+    });
+    return tokens;
+}
+
+void ElementEnds::buildIndex() {
+    openTokens_ = sortedTokens(1, false);
+    closeTokens_ = sortedTokens(2, true);
+    balanced_.reserve(tagStarts_.size());
     indexed_ = true;
 }
 
-void ElementEnds::collectFromIndex(std::string_view name, std::vector<std::uint32_t>& opens,
+template <class Keep>
+void ElementEnds::collectTokens(const std::vector<Token>& tokens, std::size_t offset,
+                                std::string_view prefix, std::size_t from, Keep keep,
+                                std::vector<std::uint32_t>& out) const {
+    auto word = [&](const Token& t) { return text_.substr(t.pos + offset, t.length); };
+    auto it = std::lower_bound(tokens.begin(), tokens.end(), prefix,
+                               [&](const Token& t, std::string_view p) { return word(t) < p; });
+    for (; it != tokens.end() && word(*it).substr(0, prefix.size()) == prefix; ++it) {
+        if (it->pos >= from && keep(*it)) {
+            out.push_back(it->pos);
+        }
+    }
+    std::sort(out.begin(), out.end());
+}
+
+void ElementEnds::collectFromIndex(std::string_view name, std::size_t from,
+                                   std::vector<std::uint32_t>& opens,
                                    std::vector<std::uint32_t>& closes) {
     if (!indexed_) {
         buildIndex();
     }
-    // A tag of this name has exactly the name's leading run of name bytes after "<" or "</":
-    // the byte that ends the run in the name must follow it in the text too.
-    const std::string_view run = nameRun(name, 0);
-    if (const auto it = opensByRun_.find(run); it != opensByRun_.end()) {
-        if (run.size() == name.size()) {
-            opens = it->second;
-        } else {
-            std::copy_if(it->second.begin(), it->second.end(), std::back_inserter(opens),
-                         [&](std::uint32_t pos) { return opensTagAt(text_, pos, name); });
-        }
+    const std::size_t wordEnd = std::min(name.find_first_of("<>"), name.size());
+    if (wordEnd == name.size()) {
+        // The words that start with the name, where the byte after it passes the boundary
+        // rule; each word is visited once per distinct name that is a prefix of it.
+        collectTokens(
+            openTokens_, 1, name, from,
+            [&](const Token& t) {
+                return t.length == name.size() || !isNameByte(text_[t.pos + 1 + name.size()]);
+            },
+            opens);
+        collectTokens(
+            closeTokens_, 2, name, from,
+            [&](const Token& t) { return t.length == name.size() && closesAt(t.pos, name); },
+            closes);
+        return;
     }
-    if (const auto it = closesByRun_.find(run); it != closesByRun_.end()) {
-        std::copy_if(it->second.begin(), it->second.end(), std::back_inserter(closes),
-                     [&](std::uint32_t pos) { return closesAt(pos, name); });
-    }
+    // A name holding "<" or ">": its tags have exactly the part before it as their word.
+    const std::string_view word = name.substr(0, wordEnd);
+    collectTokens(
+        openTokens_, 1, word, from,
+        [&](const Token& t) { return t.length == word.size() && opensTagAt(text_, t.pos, name); },
+        opens);
+    collectTokens(
+        closeTokens_, 2, word, from,
+        [&](const Token& t) { return t.length == word.size() && closesAt(t.pos, name); }, closes);
 }
 
-ElementEnds::Balanced ElementEnds::balance(std::string_view name) {
-    Balanced result;
-    std::vector<std::uint32_t> closes;
+ElementEnds::Balanced ElementEnds::balance(std::string_view name, std::size_t from) {
+    // Whether an element closes depends only on the tags after it, so tags before the first
+    // element asked about are left out.
+    opens_.clear();
+    closes_.clear();
     if (balanced_.empty() && !indexed_) {
-        collectByScan(name, result.opens, closes);
+        collectByScan(name, from, opens_, closes_);
     } else {
-        collectFromIndex(name, result.opens, closes);
+        collectFromIndex(name, from, opens_, closes_);
     }
     // Walking both lists in page order, each closing tag closes the innermost open element:
     // that is the first closing tag after an opening tag with the counts in between equal.
-    result.closes.assign(result.opens.size(), kNone);
-    std::vector<std::size_t> open;
+    const Balanced result{from, pairs_.size(), opens_.size()};
+    for (const std::uint32_t open : opens_) {
+        pairs_.push_back({open, kNone});
+    }
+    stack_.clear();
     std::size_t o = 0;
-    for (const std::uint32_t close : closes) {
-        for (; o < result.opens.size() && result.opens[o] < close; ++o) {
-            open.push_back(o);
+    for (const std::uint32_t close : closes_) {
+        for (; o < opens_.size() && opens_[o] < close; ++o) {
+            stack_.push_back(result.first + o);
         }
-        if (!open.empty()) {
-            result.closes[open.back()] = close;
-            open.pop_back();
+        if (!stack_.empty()) {
+            pairs_[stack_.back()].close = close;
+            stack_.pop_back();
         }
     }
     return result;
@@ -122,16 +169,20 @@ ElementEnds::Balanced ElementEnds::balance(std::string_view name) {
 
 std::size_t ElementEnds::closeFor(std::string_view name, std::size_t open) {
     auto it = balanced_.find(name);
-    if (it == balanced_.end()) {
-        it = balanced_.emplace(name, balance(name)).first;
+    if (it == balanced_.end() || open < it->second.from) {
+        // Balancing may build the index and so grow the table: look the name up again after.
+        const Balanced fresh = balance(name, open);
+        it = balanced_.insert_or_assign(name, fresh).first;
     }
     const Balanced& b = it->second;
-    const auto at = std::lower_bound(b.opens.begin(), b.opens.end(), open);
-    if (at == b.opens.end() || *at != open) {
+    const auto begin = pairs_.begin() + static_cast<std::ptrdiff_t>(b.first);
+    const auto end = begin + static_cast<std::ptrdiff_t>(b.count);
+    const auto at = std::lower_bound(
+        begin, end, open, [](const OpenClose& p, std::size_t pos) { return p.open < pos; });
+    if (at == end || at->open != open || at->close == kNone) {
         return npos;
     }
-    const std::uint32_t close = b.closes[static_cast<std::size_t>(at - b.opens.begin())];
-    return close == kNone ? npos : close;
+    return at->close;
 }
 
 }  // namespace yc::text

@@ -30,31 +30,51 @@ class ElementEnds {
     std::size_t closeFor(std::string_view name, std::size_t open);
 
   private:
+    /// One name's opening tags with their closing tags: pairs_[first, first + count), in order.
     struct Balanced {
-        std::vector<std::uint32_t> opens;   // opening tags, in order
-        std::vector<std::uint32_t> closes;  // the closing tag of each opening tag, or kNone
+        std::size_t from = 0;  // tags before this position were not collected
+        std::size_t first = 0;
+        std::size_t count = 0;
+    };
+    struct OpenClose {
+        std::uint32_t open;
+        std::uint32_t close;  // kNone when nothing closes it
     };
     struct NameHash {
         std::size_t operator()(std::string_view name) const;
     };
-    using Bucket = std::unordered_map<std::string_view, std::vector<std::uint32_t>, NameHash>;
+    /// The word right after "<" (opens) or "</" (closes), up to the next space, "<" or ">".
+    struct Token {
+        std::uint32_t pos;     // position of the "<"
+        std::uint32_t length;  // of the word
+    };
 
-    Balanced balance(std::string_view name);
-    void collectByScan(std::string_view name, std::vector<std::uint32_t>& opens,
+    Balanced balance(std::string_view name, std::size_t from);
+    void collectByScan(std::string_view name, std::size_t from, std::vector<std::uint32_t>& opens,
                        std::vector<std::uint32_t>& closes) const;
-    void collectFromIndex(std::string_view name, std::vector<std::uint32_t>& opens,
-                          std::vector<std::uint32_t>& closes);
+    void collectFromIndex(std::string_view name, std::size_t from,
+                          std::vector<std::uint32_t>& opens, std::vector<std::uint32_t>& closes);
     void buildIndex();
+    std::vector<Token> sortedTokens(std::size_t offset, bool closing) const;
+    template <class Keep>
+    void collectTokens(const std::vector<Token>& tokens, std::size_t offset,
+                       std::string_view prefix, std::size_t from, Keep keep,
+                       std::vector<std::uint32_t>& out) const;
     bool closesAt(std::size_t pos, std::string_view name) const;
 
     std::string_view text_;
     std::vector<std::uint32_t> tagStarts_;
     std::unordered_map<std::string_view, Balanced, NameHash> balanced_;
-    // Tags grouped by the run of digits and lower-case letters after "<" or "</"; built once a
-    // second name is asked for, so a scan for one given tag name does not pay for it.
+    std::vector<OpenClose> pairs_;
+    std::vector<std::uint32_t> opens_;  // scratch lists, reused from name to name
+    std::vector<std::uint32_t> closes_;
+    std::vector<std::size_t> stack_;
+    // Every tag's word, sorted by the word, so that the tags whose word starts with a name form
+    // one run. Built once a second name is asked for, so a scan for one given tag name does not
+    // pay for it.
     bool indexed_ = false;
-    Bucket opensByRun_;
-    Bucket closesByRun_;
+    std::vector<Token> openTokens_;
+    std::vector<Token> closeTokens_;
 };
 
 }  // namespace yc::text

@@ -3,6 +3,7 @@
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
+#include <algorithm>
 #include <climits>
 #include <vector>
 
@@ -141,12 +142,13 @@ struct RegexObject::Engine {
 
 struct RegexObject::Matches {
     Text subject;
-    /// Per match: its spans (whole match first, then each group) and its start in characters.
-    std::vector<std::vector<Span>> spans;
-    std::vector<int> firstIndex;
+    std::size_t spansPerMatch = 1;  // the whole match, then each group
+    std::vector<Span> spans;        // spansPerMatch entries for each match, in order
+    std::vector<int> firstIndex;    // each match's start in characters
 
-    Text cut(std::size_t n, std::size_t g) const {
-        const Span& s = spans[n][g];
+    std::size_t count() const { return firstIndex.size(); }
+    Text cut(std::size_t match, std::size_t span) const {
+        const Span& s = spans[match * spansPerMatch + span];
         return s.isSet() ? subject.substr(s.begin, s.end - s.begin) : Text();
     }
 };
@@ -217,10 +219,11 @@ int RegexObject::Search(std::string_view subject) {
     auto matches = std::make_shared<Matches>();
     matches->subject = Text(subject);
     if (engine_) {
+        matches->spansPerMatch = engine_->groups + 1;
         const Utf8Mapped mapped(subject);
         const bool completed =
             engine_->forEachMatch(mapped, [&](const std::vector<Span>& spans, int firstIndex) {
-                matches->spans.push_back(spans);
+                matches->spans.insert(matches->spans.end(), spans.begin(), spans.end());
                 matches->firstIndex.push_back(firstIndex);
             });
         if (!completed) {
@@ -356,31 +359,47 @@ Text RegexObject::Replace(std::string_view subject, std::string_view replacement
 }
 
 int RegexObject::MatchCount() const {
-    return matches_ ? static_cast<int>(std::min<std::size_t>(matches_->spans.size(), INT_MAX)) : 0;
+    return matches_ ? static_cast<int>(std::min<std::size_t>(matches_->count(), INT_MAX)) : 0;
 }
 
 Text RegexObject::MatchText(int n) const {
-    return GroupText(n, 0);
+    if (n < 1 || n > MatchCount()) {
+        return {};
+    }
+    return matches_->cut(static_cast<std::size_t>(n - 1), 0);
 }
 
 Text RegexObject::GroupText(int n, int g) const {
-    if (n < 1 || n > MatchCount() || g < 0 || g > GroupCount()) {
+    if (n < 1 || n > MatchCount() || g < 1 || g > GroupCount()) {
         return {};
     }
     return matches_->cut(static_cast<std::size_t>(n - 1), static_cast<std::size_t>(g));
 }
 
 int RegexObject::GroupCount() const {
-    return MatchCount() > 0 ? static_cast<int>(matches_->spans[0].size() - 1) : 0;
+    return MatchCount() > 0 ? static_cast<int>(matches_->spansPerMatch - 1) : 0;
 }
 
+namespace {
+
+void writePosition(int* position, const std::vector<int>& firstIndex, int n) {
+    if (position != nullptr && n >= 1 && static_cast<std::size_t>(n) <= firstIndex.size()) {
+        *position = firstIndex[static_cast<std::size_t>(n - 1)];
+    }
+}
+
+}  // namespace
+
 Text RegexObject::MatchTextAndPosition(int n, int* position) const {
-    return GroupTextAndPosition(n, 0, position);
+    if (matches_) {
+        writePosition(position, matches_->firstIndex, n);
+    }
+    return MatchText(n);
 }
 
 Text RegexObject::GroupTextAndPosition(int n, int g, int* position) const {
-    if (position != nullptr && n >= 1 && n <= MatchCount()) {
-        *position = matches_->firstIndex[static_cast<std::size_t>(n - 1)];
+    if (matches_) {
+        writePosition(position, matches_->firstIndex, n);
     }
     return GroupText(n, g);
 }

@@ -110,6 +110,7 @@ TEST(RegexObject, MissingMatchesAndGroupsGiveEmptyTextAndLeavePositionAlone) {
     EXPECT_EQ(regex.MatchText(0), "");
     EXPECT_EQ(regex.GroupText(1, 2), "");
     EXPECT_EQ(regex.GroupText(1, -1), "");
+    EXPECT_EQ(regex.GroupText(1, 0), "");  // groups count from 1
 }
 
 struct ReplaceCase {
