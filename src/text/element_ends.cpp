@@ -9,6 +9,8 @@ namespace yc::text {
 namespace {
 
 constexpr std::uint32_t kNone = UINT32_MAX;
+// Rolling hashes wrap modulo 2^64; every hit they suggest is checked byte by byte.
+constexpr std::uint64_t kHashBase = 0x100000001B3ULL;
 
 bool isNameByte(char c) {
     return isAsciiDigit(c) || isAsciiLower(c);
@@ -126,15 +128,65 @@ void ElementEnds::collectFromIndex(std::string_view name, std::size_t from,
             closes);
         return;
     }
-    // A name holding "<" or ">": its tags have exactly the part before it as their word.
-    const std::string_view word = name.substr(0, wordEnd);
-    collectTokens(
-        openTokens_, 1, word, from,
-        [&](const Token& t) { return t.length == word.size() && opensTagAt(text_, t.pos, name); },
-        opens);
-    collectTokens(
-        closeTokens_, 2, word, from,
-        [&](const Token& t) { return t.length == word.size() && closesAt(t.pos, name); }, closes);
+    collectByHash(name, from, opens, closes);
+}
+
+std::uint64_t ElementEnds::windowHash(std::size_t begin, std::size_t length) const {
+    return prefixHash_[begin + length] - prefixHash_[begin] * powers_[length];
+}
+
+const std::vector<std::uint32_t>& ElementEnds::tagsWithWindow(std::size_t offset,
+                                                              std::string_view window,
+                                                              std::size_t from) {
+    static const std::vector<std::uint32_t> kNoTags;
+    const std::size_t length = window.size();
+    if (text_.size() < offset + length) {
+        return kNoTags;
+    }
+    Windows& w = windows_[length * 2 + offset - 1];
+    if (w.byHash.empty() || from < w.from) {
+        // Names are asked for in page order, so one grouping per length serves every later
+        // name of that length.
+        w.from = from;
+        w.byHash.clear();
+        const std::size_t last = text_.size() - offset - length;
+        for (const std::uint32_t pos : tagStarts_) {
+            if (pos >= from && pos <= last) {
+                w.byHash[windowHash(pos + offset, length)].push_back(pos);
+            }
+        }
+    }
+    std::uint64_t hash = 0;
+    for (const char c : window) {
+        hash = hash * kHashBase + static_cast<unsigned char>(c);
+    }
+    const auto it = w.byHash.find(hash);
+    return it == w.byHash.end() ? kNoTags : it->second;
+}
+
+void ElementEnds::collectByHash(std::string_view name, std::size_t from,
+                                std::vector<std::uint32_t>& opens,
+                                std::vector<std::uint32_t>& closes) {
+    // A name holding "<" or ">" shares its leading word with arbitrarily many other names, so
+    // its tags are found by the hash of the whole name instead; each length is grouped once.
+    if (prefixHash_.empty()) {
+        prefixHash_.assign(text_.size() + 1, 0);
+        powers_.assign(text_.size() + 1, 1);
+        for (std::size_t i = 0; i < text_.size(); ++i) {
+            prefixHash_[i + 1] = prefixHash_[i] * kHashBase + static_cast<unsigned char>(text_[i]);
+            powers_[i + 1] = powers_[i] * kHashBase;
+        }
+    }
+    for (const std::uint32_t pos : tagsWithWindow(1, name, from)) {
+        if (opensTagAt(text_, pos, name)) {
+            opens.push_back(pos);
+        }
+    }
+    for (const std::uint32_t pos : tagsWithWindow(2, name, from)) {
+        if (closesAt(pos, name)) {
+            closes.push_back(pos);
+        }
+    }
 }
 
 ElementEnds::Balanced ElementEnds::balance(std::string_view name, std::size_t from) {

@@ -61,6 +61,11 @@ class ElementEnds {
                        std::string_view prefix, std::size_t from, Keep keep,
                        std::vector<std::uint32_t>& out) const;
     bool closesAt(std::size_t pos, std::string_view name) const;
+    void collectByHash(std::string_view name, std::size_t from, std::vector<std::uint32_t>& opens,
+                       std::vector<std::uint32_t>& closes);
+    const std::vector<std::uint32_t>& tagsWithWindow(std::size_t offset, std::string_view window,
+                                                     std::size_t from);
+    std::uint64_t windowHash(std::size_t begin, std::size_t length) const;
 
     std::string_view text_;
     std::vector<std::uint32_t> tagStarts_;
@@ -75,6 +80,15 @@ class ElementEnds {
     bool indexed_ = false;
     std::vector<Token> openTokens_;
     std::vector<Token> closeTokens_;
+    // For names holding "<" or ">": rolling hashes of the text, and per window length and offset
+    // after the "<", the tags grouped by the hash of the window there. Built on first need.
+    struct Windows {
+        std::size_t from = 0;
+        std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> byHash;
+    };
+    std::vector<std::uint64_t> prefixHash_;
+    std::vector<std::uint64_t> powers_;
+    std::unordered_map<std::uint64_t, Windows> windows_;
 };
 
 }  // namespace yc::text
