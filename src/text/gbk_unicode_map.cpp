@@ -67,8 +67,13 @@ Utf8Mapped::Utf8Mapped(std::string_view gbk) {
     }
     utf8_.reserve(produced * 3);
     offsets_.reserve(produced * 3 + 1);
+    // Offsets are kept non-decreasing and inside the text, so a span never comes out reversed
+    // whatever the converter reports for substituted bytes.
+    std::uint32_t from = 0;
     for (std::size_t i = 0; i < produced;) {
-        const auto from = static_cast<std::uint32_t>(std::max(source[i], 0));
+        if (source[i] >= 0 && static_cast<std::size_t>(source[i]) <= gbk.size()) {
+            from = std::max(from, static_cast<std::uint32_t>(source[i]));
+        }
         char32_t c = wide[i++];
         if (U16_IS_LEAD(c) && i < produced && U16_IS_TRAIL(wide[i])) {
             c = U16_GET_SUPPLEMENTARY(c, wide[i]);
