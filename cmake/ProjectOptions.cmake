@@ -10,3 +10,11 @@ if(YC_SANITIZE)
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(yc_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+# The fuzz preset instruments every library the fuzz targets link, not only the targets.
+if(YC_BUILD_FUZZ)
+    target_compile_options(yc_options INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+        -fno-sanitize-recover=undefined)
+    target_link_options(yc_options INTERFACE -fsanitize=address,undefined)
+endif()

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets (fuzz preset: clang, ASan, UBSan) and runs each one over its seed
+# corpus in fuzz/corpus/<target>/, so every seed still runs clean. Longer fuzzing sessions use the
+# same binaries, e.g. build/fuzz/fuzz/regex_fuzz -max_total_time=600 <scratch dir> fuzz/corpus/regex_fuzz
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# Every fuzz target, by the name given to yc_add_fuzzer in fuzz/CMakeLists.txt.
+targets=(
+    decode_response_fuzz
+    html_finder_fuzz
+    regex_fuzz
+)
+
+cmake --preset fuzz
+cmake --build --preset fuzz -j2 --target "${targets[@]}"
+for target in "${targets[@]}"; do
+    echo "== ${target}"
+    "build/fuzz/fuzz/${target}" -runs=0 -timeout=30 "fuzz/corpus/${target}"
+done
