@@ -1,19 +1,13 @@
 #include "app/program.h"
 
 #include "app/program_files.h"
+#include "http/request_worker.h"
+#include "query/bulk_check.h"
 #include "text/charset.h"
+#include "text/system_path.h"
 
 namespace yc::app {
 namespace {
-
-// Answers every batch with no free names; the start button refuses to run without a registrar.
-class NoRegistrarChecker final : public query::BatchChecker {
-  public:
-    query::BatchOutcome CheckBatch(const Text&, Text& available) override {
-        available.clear();
-        return query::BatchOutcome::Accepted;
-    }
-};
 
 const Text& programName() {
     return YC_GBK("翎杉·域查灵");
@@ -37,9 +31,11 @@ Program::Program(Text folder, const WindowOptions& options) {
     state_.registrarEndpoint =
         options.registrar.value_or(state_.settings.ReadText(YC_GBK("查询地址")));
     const Text caFile = options.caFile.value_or(state_.settings.ReadText(YC_GBK("证书文件")));
-    static_cast<void>(caFile);
+    if (!caFile.empty()) {
+        http::setExtraCaFile(text::toSystemPath(caFile).string());
+    }
 
-    checker_ = std::make_unique<NoRegistrarChecker>();
+    checker_ = std::make_unique<query::RegistrarExchange>(state_.registrarEndpoint);
     window_ = std::make_unique<MainWindow>(state_, *checker_);
 }
 
