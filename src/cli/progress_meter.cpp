@@ -17,6 +17,10 @@ double ProgressMeter::rate(std::size_t done) const {
 }
 
 void ProgressMeter::update(std::size_t done) {
+    if (done == reported_) {
+        return;
+    }
+    reported_ = done;
     if (!terminal_) {
         std::fprintf(out_, "checked %zu of %zu names (%.0f/s)\n", done, total_, rate(done));
         return;
@@ -30,6 +34,7 @@ void ProgressMeter::update(std::size_t done) {
 
 void ProgressMeter::finish(std::size_t done, bool stopped) {
     if (terminal_) {
+        reported_ = static_cast<std::size_t>(-1);
         update(done);
         std::fputc('\n', out_);
     }

@@ -12,6 +12,7 @@ class ProgressMeter {
   public:
     ProgressMeter(std::FILE* out, bool terminal, std::size_t total);
 
+    /// Reports `done` names when it has changed since the last report.
     void update(std::size_t done);
     /// Ends the bar's line; `stopped` says the run ended early.
     void finish(std::size_t done, bool stopped);
@@ -23,6 +24,7 @@ class ProgressMeter {
     bool terminal_;
     std::size_t total_;
     std::chrono::steady_clock::time_point start_;
+    std::size_t reported_ = static_cast<std::size_t>(-1);
 };
 
 }  // namespace yc::cli

@@ -14,7 +14,7 @@ namespace {
 // as a whole exchange with a server on the same machine, so finished workers are kept for the
 // next call instead of being joined.
 class Worker {
-public:
+  public:
     Worker() : thread_([this] { loop(); }) {}
     ~Worker() {
         {
@@ -35,7 +35,7 @@ public:
         wakeup_.notify_one();
     }
 
-private:
+  private:
     void loop() {
         std::unique_lock lock(mutex_);
         for (;;) {
@@ -59,7 +59,7 @@ private:
 };
 
 class WorkerPool {
-public:
+  public:
     std::unique_ptr<Worker> take() {
         std::lock_guard lock(mutex_);
         if (idle_.empty()) {
@@ -74,7 +74,7 @@ public:
         idle_.push_back(std::move(worker));
     }
 
-private:
+  private:
     std::mutex mutex_;
     std::vector<std::unique_ptr<Worker>> idle_;
 };

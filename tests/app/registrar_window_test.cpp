@@ -1,0 +1,96 @@
+// The window program end to end: a list entered, the start button clicked, and the report rows
+// read back, with the exchange talking to the registrar simulator over loopback.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+
+#include "app/program.h"
+#include "support/registrar_sim.h"
+#include "support/scripted_desktop.h"
+#include "text/charset.h"
+#include "text/system_path.h"
+#include "ui/qt_event_pump.h"
+
+namespace yc::app {
+namespace {
+
+Text gbk(const char* utf8) {
+    return text::utf8ToGbk(utf8);
+}
+
+class RegistrarWindowTest : public testing::Test {
+  protected:
+    std::unique_ptr<Program> start(const test::RegistrarSim& sim) {
+        auto program = std::make_unique<Program>(
+            text::fromSystemPath(dir.path()), WindowOptions{.registrar = sim.url(), .caFile = {}});
+        program->mainWindow().window().control(gbk("选择框查询时自动保存")).setChecked(false);
+        return program;
+    }
+    void run(Program& program, const Text& list) {
+        ui::Window& w = program.mainWindow().window();
+        w.control(gbk("按钮输入域名列表")).setTag(list);
+        qobject_cast<QAbstractButton*>(w.control(gbk("按钮开始查询")).widget())->click();
+    }
+
+    test::ScriptedDesktop desktop;
+    ui::QtEventPump pump;
+    test::TempDir dir;
+};
+
+TEST_F(RegistrarWindowTest, RowsComeFromTheRegistrarsAnswers) {
+    sim::SimOptions options;
+    options.freePattern = "n[0-9]*7\\.com";
+    test::RegistrarSim sim(options);
+    ASSERT_TRUE(sim.started());
+    auto program = start(sim);
+    Text list;
+    for (int i = 0; i < 120; ++i) {
+        list += "http://www.n" + std::to_string(i) + ".com/page\r\n";
+    }
+    run(*program, list);
+    EXPECT_EQ(sim.requests().size(), 3u);
+    query::ReportRows& rows = program->mainWindow().rows();
+    ASSERT_EQ(rows.count(), 120u);
+    EXPECT_EQ(rows.cell(7, 0), "n7.com");
+    EXPECT_EQ(text::gbkToUtf8(Text(rows.cell(7, 1))), "是");
+    EXPECT_EQ(text::gbkToUtf8(Text(rows.cell(8, 1))), "否");
+    EXPECT_EQ(desktop.messageTextsUtf8().back(), "查询完成！");
+}
+
+TEST_F(RegistrarWindowTest, RefusalPromptResendsTheSameBodyThenCancelEndsWithoutRows) {
+    sim::SimOptions options;
+    options.freePattern = ".*";
+    options.refuseAfter = 1;
+    test::RegistrarSim sim(options);
+    ASSERT_TRUE(sim.started());
+    auto program = start(sim);
+    desktop.answers = {ui::MessageAnswer::Ok, ui::MessageAnswer::Cancel};
+    Text list;
+    for (int i = 0; i < 60; ++i) {
+        list += "n" + std::to_string(i) + ".com\r\n";
+    }
+    run(*program, list);
+    const auto requests = sim.requests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[1].body, requests[2].body);
+    EXPECT_EQ(program->mainWindow().rows().count(), 50u);
+}
+
+TEST_F(RegistrarWindowTest, FailedExchangePromptsAndNeverListsRows) {
+    sim::SimOptions options;
+    options.fault = sim::Fault::Status500;
+    test::RegistrarSim sim(options);
+    ASSERT_TRUE(sim.started());
+    auto program = start(sim);
+    desktop.answers = {ui::MessageAnswer::Ok, ui::MessageAnswer::Cancel};
+    run(*program, "a.com\r\nb.com");
+    EXPECT_EQ(sim.requests().size(), 2u);
+    EXPECT_EQ(program->mainWindow().rows().count(), 0u);
+    ASSERT_GE(desktop.messages.size(), 2u);
+    EXPECT_EQ(text::gbkToUtf8(desktop.messages[0].text),
+              "查询失败，可能是网络问题，如需重试请点击确定按钮，或者取消按钮退出");
+    EXPECT_EQ(desktop.messages[0].buttons, ui::MessageButtons::OkCancel);
+}
+
+}  // namespace
+}  // namespace yc::app
