@@ -1,13 +1,13 @@
 // Page fetches against the local registrar simulator compared with a bare libcurl loop, the
 // decoding speed of a large page, and the CPU the window thread spends waiting for a transfer.
 #include <benchmark/benchmark.h>
-#include <curl/curl.h>
 
 #include <chrono>
 #include <condition_variable>
 #include <ctime>
 #include <mutex>
 
+#include "bare_curl.h"
 #include "http/http_client.h"
 #include "http/response_decoding.h"
 #include "registrar_server.h"
@@ -30,31 +30,6 @@ std::string fiftyNameForm() {
            "&picCode=&Submit=+++%E6%89%B9%E9%87%8F%E6%9F%A5%E8%AF%A2&suffix%5B%5D=.com";
 }
 
-std::size_t discard(char*, std::size_t, std::size_t count, void* total) {
-    *static_cast<std::size_t*>(total) += count;
-    return count;
-}
-
-// One easy handle reused for every request, as a plain libcurl client would do it.
-double bareCurlLoop(const std::string& url, const std::string& body, int count) {
-    CURL* easy = curl_easy_init();
-    std::size_t total = 0;
-    curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(easy, CURLOPT_POSTFIELDS, body.c_str());
-    curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &discard);
-    curl_easy_setopt(easy, CURLOPT_WRITEDATA, &total);
-    curl_easy_setopt(easy, CURLOPT_PROXY, "");
-    const auto start = Clock::now();
-    for (int i = 0; i < count; ++i) {
-        curl_easy_perform(easy);
-    }
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    curl_easy_cleanup(easy);
-    benchmark::DoNotOptimize(total);
-    return seconds;
-}
-
 double fetchPageLoop(const std::string& address, const std::string& body, int count) {
     std::size_t total = 0;
     const auto start = Clock::now();
@@ -65,24 +40,6 @@ double fetchPageLoop(const std::string& address, const std::string& body, int co
         yc::http::FetchOptions options;
         options.postText = body;
         total += client.FetchPage(url, options).size();
-    }
-    benchmark::DoNotOptimize(total);
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// The same exchange without the thread per call: worker and decoding on the calling thread. The
-// gap to fetchPageLoop is what starting and joining a worker thread per exchange costs.
-double inlineWorkerLoop(const std::string& address, const std::string& body, int count) {
-    std::size_t total = 0;
-    const auto start = Clock::now();
-    for (int i = 0; i < count; ++i) {
-        yc::http::RequestRecord request;
-        request.url = address;
-        request.method = "POST";
-        request.headers = "\r\nReferer: " + address;
-        request.body = body;
-        const yc::http::ResultRecord result = yc::http::RequestWorker(request);
-        total += yc::http::DecodeResponseText(result.body, 0).size();
     }
     benchmark::DoNotOptimize(total);
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -102,16 +59,14 @@ void compareWithBareCurl(benchmark::State& state, yc::sim::PageEncoding encoding
     const std::string url =
         "http://127.0.0.1:" + std::to_string(server.port()) + yc::sim::kSubmitPath;
     const std::string body = fiftyNameForm();
+    const std::vector<std::string> block(100, body);
     for (auto _ : state) {
         double bare = 0;
         double fetch = 0;
-        double inlineWorker = 0;
-        for (int block = 0; block < kFetches / 100; ++block) {
-            bare += bareCurlLoop(url, body, 100);
+        for (int i = 0; i < kFetches / 100; ++i) {
+            bare += yc::bench::bareCurlPosts(url, block);
             fetch += fetchPageLoop(url, body, 100);
-            inlineWorker += inlineWorkerLoop(url, body, 100);
         }
-        state.counters["inline_worker_ms"] = inlineWorker * 1000;
         state.counters["bare_ms"] = bare * 1000;
         state.counters["fetch_ms"] = fetch * 1000;
         state.counters["ratio"] = fetch / bare;

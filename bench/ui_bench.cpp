@@ -2,13 +2,13 @@
 // the cost of *process pending events* when nothing is waiting.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QTreeView>
 #include <chrono>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "text/charset.h"
 #include "ui/qt_event_pump.h"

@@ -18,6 +18,8 @@ class InterruptPump final : public ui::EventPump {
     void pump() override;
     void waitAndDispatch() override;
     void wake() override;
+    /// Ctrl-C is noticed after a transfer anyway, so transfers run on the calling thread.
+    bool dispatchesWhileWaiting() const override { return false; }
 
     /// True once Ctrl-C was pressed.
     static bool interrupted();

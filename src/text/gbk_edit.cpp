@@ -1,19 +1,54 @@
 #include "text/gbk_edit.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace yc::text {
 namespace {
 
 constexpr std::string_view kFullWidthSpace = "\xA1\xA1";
 
-template <char (*Change)(char)>
-Text changeAsciiCase(std::string_view s) {
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+constexpr std::uint64_t kLowSeven = 0x7F7F7F7F7F7F7F7FULL;
+
+constexpr std::uint64_t everyByte(unsigned char b) {
+    return 0x0101010101010101ULL * b;
+}
+
+// The high bit of each byte of `word` (all ASCII) that lies in [first, last].
+constexpr std::uint64_t bytesInRange(std::uint64_t word, char first, char last) {
+    const std::uint64_t atLeastFirst = word + everyByte(static_cast<unsigned char>(0x80 - first));
+    const std::uint64_t aboveLast = word + everyByte(static_cast<unsigned char>(0x7F - last));
+    return atLeastFirst & ~aboveLast & kHighBits;
+}
+
+// Flips the case bit (0x20) of every ASCII letter in [first, last]. Pages are mostly ASCII, so
+// eight plain bytes are handled at once; a double-byte character is stepped over whole.
+Text changeAsciiCase(std::string_view s, char first, char last) {
     Text out(s);
-    for (std::size_t i = 0; i < out.size();) {
-        const std::size_t len = charLength(out, i);
-        if (len == 1) {
-            out[i] = Change(out[i]);
+    char* p = out.data();
+    const std::size_t n = out.size();
+    std::size_t i = 0;
+    while (i < n) {
+        if (i + 8 <= n) {
+            std::uint64_t word;
+            std::memcpy(&word, p + i, 8);
+            if ((word & kHighBits) == 0) {
+                word ^= bytesInRange(word & kLowSeven, first, last) >> 2;
+                std::memcpy(p + i, &word, 8);
+                i += 8;
+                continue;
+            }
         }
-        i += len;
+        const auto b = static_cast<unsigned char>(p[i]);
+        if (b < 0x80) {
+            if (p[i] >= first && p[i] <= last) {
+                p[i] = static_cast<char>(p[i] ^ 0x20);
+            }
+            ++i;
+        } else {
+            i += isLeadByte(b) && i + 1 < n ? 2 : 1;
+        }
     }
     return out;
 }
@@ -45,8 +80,12 @@ Text trimSpaces(std::string_view s) {
     return Text(s.substr(begin, end - begin));
 }
 
-Text asciiLower(std::string_view s) { return changeAsciiCase<asciiToLower>(s); }
-Text asciiUpper(std::string_view s) { return changeAsciiCase<asciiToUpper>(s); }
+Text asciiLower(std::string_view s) {
+    return changeAsciiCase(s, 'A', 'Z');
+}
+Text asciiUpper(std::string_view s) {
+    return changeAsciiCase(s, 'a', 'z');
+}
 
 Text replaceAll(std::string_view s, std::string_view from, std::string_view to, CaseMode mode) {
     if (from.empty()) {
@@ -55,8 +94,7 @@ Text replaceAll(std::string_view s, std::string_view from, std::string_view to, 
     Text out;
     out.reserve(s.size());
     std::size_t done = 0;
-    for (std::size_t pos = find(s, from, 0, mode); pos != npos;
-         pos = find(s, from, done, mode)) {
+    for (std::size_t pos = find(s, from, 0, mode); pos != npos; pos = find(s, from, done, mode)) {
         out.append(s.substr(done, pos - done)).append(to);
         done = pos + from.size();
     }

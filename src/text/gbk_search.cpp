@@ -1,5 +1,8 @@
 #include "text/gbk_search.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace yc::text {
 
 bool matchesAt(std::string_view hay, std::size_t pos, std::string_view needle, CaseMode mode) {
@@ -27,14 +30,39 @@ bool matchesAt(std::string_view hay, std::size_t pos, std::string_view needle, C
     return true;
 }
 
+namespace {
+
+// Moves `boundary` (a character start) forward to the first character start at or after
+// `target`, eight plain ASCII bytes at a time where it can.
+std::size_t walkBoundary(std::string_view hay, std::size_t boundary, std::size_t target) {
+    while (boundary < target) {
+        if (boundary + 8 <= target) {
+            std::uint64_t word;
+            std::memcpy(&word, hay.data() + boundary, 8);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                boundary += 8;
+                continue;
+            }
+        }
+        boundary += charLength(hay, boundary);
+    }
+    return boundary;
+}
+
+}  // namespace
+
 std::size_t find(std::string_view hay, std::string_view needle, std::size_t from, CaseMode mode) {
     if (needle.empty() || from >= hay.size() || hay.size() - from < needle.size()) {
         return npos;
     }
     const std::size_t last = hay.size() - needle.size();
-    if (mode == CaseMode::IgnoreAscii) {
+    const char first = needle[0];
+    if (mode == CaseMode::IgnoreAscii && isAsciiLetter(first)) {
+        const char lower = asciiToLower(first);
+        const char upper = asciiToUpper(first);
         for (std::size_t pos = from; pos <= last; pos += charLength(hay, pos)) {
-            if (matchesAt(hay, pos, needle, mode)) {
+            const char c = hay[pos];
+            if ((c == lower || c == upper) && matchesAt(hay, pos, needle, mode)) {
                 return pos;
             }
         }
@@ -45,13 +73,11 @@ std::size_t find(std::string_view hay, std::string_view needle, std::size_t from
     while (scan <= last) {
         // Jump to the next byte that could begin a match, then walk the character boundaries up
         // to it: the walk is amortised over the whole search, so the search stays linear.
-        const std::size_t candidate = hay.find(needle[0], scan);
+        const std::size_t candidate = hay.find(first, scan);
         if (candidate == npos || candidate > last) {
             return npos;
         }
-        while (boundary < candidate) {
-            boundary += charLength(hay, boundary);
-        }
+        boundary = walkBoundary(hay, boundary, candidate);
         if (boundary == candidate && matchesAt(hay, candidate, needle, mode)) {
             return candidate;
         }

@@ -88,8 +88,11 @@ WorkerPool& workerPool() {
 
 void runOnWorkerWhileDispatching(const std::function<void()>& work) {
     EventPump* pump = installedEventPump();
+    if (pump == nullptr || !pump->dispatchesWhileWaiting()) {
+        work();
+        return;
+    }
     std::mutex mutex;
-    std::condition_variable done;
     bool finished = false;
     std::unique_ptr<Worker> worker = workerPool().take();
     worker->run([&, pump] {
@@ -97,26 +100,18 @@ void runOnWorkerWhileDispatching(const std::function<void()>& work) {
         {
             std::lock_guard lock(mutex);
             finished = true;
-            done.notify_one();
         }
-        if (pump != nullptr) {
-            pump->wake();
-        }
+        pump->wake();
     });
-    if (pump != nullptr) {
-        // Nested handlers may start their own transfers from here; each takes its own worker.
-        for (;;) {
-            {
-                std::lock_guard lock(mutex);
-                if (finished) {
-                    break;
-                }
+    // Nested handlers may start their own transfers from here; each takes its own worker.
+    for (;;) {
+        {
+            std::lock_guard lock(mutex);
+            if (finished) {
+                break;
             }
-            pump->waitAndDispatch();
         }
-    } else {
-        std::unique_lock lock(mutex);
-        done.wait(lock, [&] { return finished; });
+        pump->waitAndDispatch();
     }
     workerPool().give(std::move(worker));
 }

@@ -15,6 +15,9 @@ class EventPump {
     virtual void waitAndDispatch() = 0;
     /// Ends a waitAndDispatch() in progress (or the next one). Safe to call from any thread.
     virtual void wake() = 0;
+    /// False for a pump with nothing to dispatch during a wait (a program without windows):
+    /// work is then run on the calling thread, which saves two thread switches per call.
+    virtual bool dispatchesWhileWaiting() const { return true; }
 };
 
 namespace detail {
@@ -42,9 +45,9 @@ inline void processPendingEvents() {
 
 namespace yc::ui {
 
-/// Runs `work` on a new thread and returns when it has finished. Meanwhile the calling thread
-/// dispatches window events as they arrive, sleeping (not spinning) between them; with no pump
-/// installed it simply joins the thread.
+/// Runs `work` on a worker thread and returns when it has finished. Meanwhile the calling thread
+/// dispatches window events as they arrive, sleeping (not spinning) between them. With no pump
+/// installed, or one that has nothing to dispatch, `work` runs on the calling thread.
 void runOnWorkerWhileDispatching(const std::function<void()>& work);
 
 }  // namespace yc::ui

@@ -15,8 +15,12 @@ TEST(Charset, RoundTripsChineseText) {
 }
 
 TEST(Charset, UnmappableCharactersBecomeQuestionMarks) {
-    EXPECT_EQ(utf8ToGbk("a\xF0\x9F\x98\x80" "b"), "a?b");  // an emoji
-    EXPECT_EQ(utf8ToGbk("a\xFF" "b"), "a?b");              // malformed UTF-8
+    EXPECT_EQ(utf8ToGbk("a\xF0\x9F\x98\x80"
+                        "b"),
+              "a?b");  // an emoji
+    EXPECT_EQ(utf8ToGbk("a\xFF"
+                        "b"),
+              "a?b");  // malformed UTF-8
 }
 
 TEST(Charset, LiteralMacroConvertsOnce) {

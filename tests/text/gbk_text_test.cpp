@@ -38,8 +38,10 @@ INSTANTIATE_TEST_SUITE_P(
         FindCase{"trail byte is not a start", "\xB0\x41x", "Ax", 0, CaseMode::Exact, npos},
         FindCase{"after a trail byte match", "\xB0\x41xAx", "Ax", 0, CaseMode::Exact, 3},
         FindCase{"case-insensitive", "WWW.Example", "www.", 0, CaseMode::IgnoreAscii, 0},
-        FindCase{"case-insensitive skips trail", "\xB0\x41" "a", "a", 0, CaseMode::IgnoreAscii,
-                 2},
+        FindCase{"case-insensitive skips trail",
+                 "\xB0\x41"
+                 "a",
+                 "a", 0, CaseMode::IgnoreAscii, 2},
         FindCase{"trail never folded", "\xB0\x61", "\xB0\x41", 0, CaseMode::IgnoreAscii, npos},
         FindCase{"double-byte needle", "x\xD6\xD0\xCE\xC4", "\xCE\xC4", 0, CaseMode::Exact, 3},
         FindCase{"lone lead at end", "ab\xB0", "\xB0", 0, CaseMode::Exact, 2},
@@ -70,16 +72,21 @@ TEST_P(EditTest, EditsWholeCharacters) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, EditTest,
-    testing::Values(
-        EditCase{"trim spaces", trimSpaces, "  a b  ", "a b"},
-        EditCase{"trim full-width", trimSpaces, "\xA1\xA1 a\xA1\xA1", "a"},
-        EditCase{"tabs stay", trimSpaces, " \ta\t ", "\ta\t"},
-        EditCase{"only spaces", trimSpaces, " \xA1\xA1 ", ""},
-        // B0 A1 is one character; the A1 A1 that follows it is not a full-width space.
-        EditCase{"A1 A1 straddling characters", trimSpaces, "\xB0\xA1\xA1", "\xB0\xA1\xA1"},
-        EditCase{"lone lead at end", trimSpaces, "a \xB0", "a \xB0"},
-        EditCase{"lower ASCII only", asciiLower, "AbC\xB0\x41Z", "abc\xB0\x41z"},
-        EditCase{"upper ASCII only", asciiUpper, "ab\xB0\x61z", "AB\xB0\x61Z"}),
+    testing::Values(EditCase{"trim spaces", trimSpaces, "  a b  ", "a b"},
+                    EditCase{"trim full-width", trimSpaces, "\xA1\xA1 a\xA1\xA1", "a"},
+                    EditCase{"tabs stay", trimSpaces, " \ta\t ", "\ta\t"},
+                    EditCase{"only spaces", trimSpaces, " \xA1\xA1 ", ""},
+                    // B0 A1 is one character; the A1 A1 that follows it is not a full-width space.
+                    EditCase{"A1 A1 straddling characters", trimSpaces, "\xB0\xA1\xA1",
+                             "\xB0\xA1\xA1"},
+                    EditCase{"lone lead at end", trimSpaces, "a \xB0", "a \xB0"},
+                    EditCase{"lower ASCII only", asciiLower, "AbC\xB0\x41Z", "abc\xB0\x41z"},
+                    EditCase{"upper ASCII only", asciiUpper, "ab\xB0\x61z", "AB\xB0\x61Z"},
+                    EditCase{"long runs keep neighbours of the letter range", asciiLower,
+                             "@ABCDEFGHIJKLMNOPQRSTUVWXYZ[`\xB0\x41xyz{0123456789ABCDEFGH",
+                             "@abcdefghijklmnopqrstuvwxyz[`\xB0\x41xyz{0123456789abcdefgh"},
+                    EditCase{"long upper run", asciiUpper, "`abcdefghijklmnopqrstuvwxyz{@Z\x81",
+                             "`ABCDEFGHIJKLMNOPQRSTUVWXYZ{@Z\x81"}),
     test::ByLabel());
 
 TEST(GbkEdit, ReplaceAllIsGbkAwareAndCaseSelectable) {
