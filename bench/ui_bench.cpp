@@ -7,10 +7,14 @@
 #include <QCoreApplication>
 #include <QTreeView>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "app/program.h"
 #include "text/charset.h"
+#include "text/system_path.h"
+#include "ui/control_state_adapter.h"
 #include "ui/qt_event_pump.h"
 #include "ui/report_list_model.h"
 #include "ui/state_icons.h"
@@ -61,6 +65,41 @@ BENCHMARK(BM_ReportListMillionRows)
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+
+// The real main window bound to a settings file, as at start-up and close.
+void mainWindowSaveRestore(benchmark::State& state, bool restore) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / "yc-ui-bench-settings";
+    std::filesystem::create_directories(folder);
+    {
+        yc::app::Program program(yc::text::fromSystemPath(folder), {});
+        program.mainWindow()
+            .window()
+            .control(yc::text::utf8ToGbk("按钮输入域名列表"))
+            .setTag("a.com\r\nb.com\r\nc.com");
+        yc::settings::SettingsStore& store = program.state().settings;
+        yc::ui::Window& window = program.mainWindow().window();
+        const yc::settings::SaveRestoreOptions options{.windowName = window.name()};
+        yc::ui::SaveRestoreWindow(store, window, false, options);
+        bool checked = false;
+        for (auto _ : state) {
+            // Each save changes one entry, so every round really writes the file.
+            checked = !checked;
+            window.control(yc::text::utf8ToGbk("选择框查询时自动保存")).setChecked(checked);
+            yc::ui::SaveRestoreWindow(store, window, restore, options);
+        }
+    }
+    std::filesystem::remove_all(folder);
+}
+
+void BM_MainWindowSave(benchmark::State& state) {
+    mainWindowSaveRestore(state, false);
+}
+void BM_MainWindowRestore(benchmark::State& state) {
+    mainWindowSaveRestore(state, true);
+}
+BENCHMARK(BM_MainWindowSave)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MainWindowRestore)->Unit(benchmark::kMicrosecond);
 
 void BM_ProcessPendingEventsIdle(benchmark::State& state) {
     yc::ui::QtEventPump pump;
