@@ -70,10 +70,12 @@ std::size_t find(std::string_view hay, std::string_view needle, std::size_t from
     }
     std::size_t boundary = from;  // always a character start
     std::size_t scan = from;
-    while (scan <= last) {
-        // Jump to the next byte that could begin a match, then walk the character boundaries up
-        // to it: the walk is amortised over the whole search, so the search stays linear.
-        const std::size_t candidate = hay.find(first, scan);
+    for (;;) {
+        // Find the next byte-wise match, then walk the character boundaries up to it: the walk
+        // is amortised over the whole search, so the search stays linear.
+        // Folding mode gets here only when the first byte is no letter: it is searched exactly.
+        const std::size_t candidate =
+            mode == CaseMode::Exact ? hay.find(needle, scan) : hay.find(first, scan);
         if (candidate == npos || candidate > last) {
             return npos;
         }
@@ -83,7 +85,6 @@ std::size_t find(std::string_view hay, std::string_view needle, std::size_t from
         }
         scan = boundary == candidate ? candidate + 1 : boundary;
     }
-    return npos;
 }
 
 std::size_t rfind(std::string_view hay, std::string_view needle, std::size_t atOrBefore,

@@ -38,6 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
         FindCase{"trail byte is not a start", "\xB0\x41x", "Ax", 0, CaseMode::Exact, npos},
         FindCase{"after a trail byte match", "\xB0\x41xAx", "Ax", 0, CaseMode::Exact, 3},
         FindCase{"case-insensitive", "WWW.Example", "www.", 0, CaseMode::IgnoreAscii, 0},
+        FindCase{"case-insensitive tag", "x<INPUT", "<input", 0, CaseMode::IgnoreAscii, 1},
         FindCase{"case-insensitive skips trail",
                  "\xB0\x41"
                  "a",
