@@ -155,6 +155,22 @@ TEST_F(QueryRunTest, RowsCarryStateTextAndIcons) {
     EXPECT_EQ(view.store.iconIndex(1), kIconTaken);
 }
 
+TEST_F(QueryRunTest, NameListedInAnotherCaseIsTaken) {
+    class UpperCasingChecker final : public BatchChecker {
+      public:
+        BatchOutcome CheckBatch(const Text&, Text& available) override {
+            available = "ABC.com\r\nxyz.com\r\n";
+            return BatchOutcome::Accepted;
+        }
+    } upper;
+    QueryRun caseRun(view, upper, stopRequested);
+    view.list = "abc.com\r\nxyz.com";
+    caseRun.onStartClicked();
+    ASSERT_EQ(view.store.count(), 2u);
+    EXPECT_EQ(view.store.iconIndex(0), kIconTaken);
+    EXPECT_EQ(view.store.iconIndex(1), kIconFree);
+}
+
 TEST_F(QueryRunTest, StopDuringAnExchangeDropsThatBatch) {
     view.list = numberedList(120);
     checker.duringExchange = [&] {
