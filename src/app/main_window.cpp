@@ -258,6 +258,11 @@ void MainWindow::autoSaveUnavailable(const Text& path, const Text& reason) {
          YC_GBK("）"));
 }
 
+void MainWindow::autoSaveIncomplete(const Text& path, const Text& reason) {
+    tell(YC_GBK("自动保存文件未能完整写入：") + path + YC_GBK("（") + reason +
+         YC_GBK("）。请用“保存查询结果”另存本次结果。"));
+}
+
 void MainWindow::runFinished() {
     window_->control(YC_GBK("超级列表框")).listModel()->publish();
     if (closeAfterRun_) {

@@ -36,6 +36,7 @@ class MainWindow final : public query::QueryRunView {
     bool retryAfterRefusal() override;
     bool retryAfterFailure() override;
     void autoSaveUnavailable(const Text& path, const Text& reason) override;
+    void autoSaveIncomplete(const Text& path, const Text& reason) override;
     void runFinished() override;
 
   private:

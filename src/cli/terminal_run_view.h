@@ -50,6 +50,7 @@ class TerminalRunView final : public query::QueryRunView {
     bool retryAfterRefusal() override;
     bool retryAfterFailure() override;
     void autoSaveUnavailable(const Text&, const Text&) override {}
+    void autoSaveIncomplete(const Text&, const Text&) override {}
     void runFinished() override;
 
   private:

@@ -52,6 +52,7 @@ void QueryRun::openAutoSave() {
     if (!choice.enabled) {
         return;
     }
+    autoSavePath_ = choice.path;
     autoSaveFile_.emplace(std::string_view(choice.path));
     if (!autoSaveFile_->isOpen()) {
         const Text reason = autoSaveFile_->error();
@@ -100,7 +101,10 @@ void QueryRun::run() {
     }
 
     if (autoSaveFile_) {
-        autoSaveFile_->close();
+        // A file that lost rows must not pass for a complete record of the run.
+        if (!autoSaveFile_->close()) {
+            view_.autoSaveIncomplete(autoSavePath_, autoSaveFile_->error());
+        }
         autoSaveFile_.reset();
     }
     view_.setStartCaption(idleCaption());

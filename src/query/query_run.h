@@ -39,6 +39,7 @@ class QueryRun {
     Text batch_;
     int batchCount_ = 0;
     std::optional<ResultFile> autoSaveFile_;
+    Text autoSavePath_;
 };
 
 }  // namespace yc::query

@@ -31,6 +31,8 @@ class QueryRunView {
     virtual bool retryAfterFailure() = 0;
     /// The auto-save file could not be opened; the run goes on without it.
     virtual void autoSaveUnavailable(const Text& path, const Text& reason) = 0;
+    /// Writing the auto-save file failed during the run: the file misses rows.
+    virtual void autoSaveIncomplete(const Text& path, const Text& reason) = 0;
     /// The run has ended, finished or stopped.
     virtual void runFinished() = 0;
 };

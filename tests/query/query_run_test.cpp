@@ -33,6 +33,7 @@ class RecordingView final : public QueryRunView {
     int failurePrompts = 0;
     int finished = 0;
     std::vector<Text> unavailable;
+    std::vector<Text> incomplete;
 
     Text listText() override { return list; }
     Text startCaption() override { return caption; }
@@ -48,6 +49,7 @@ class RecordingView final : public QueryRunView {
     void autoSaveUnavailable(const Text& path, const Text&) override {
         unavailable.push_back(path);
     }
+    void autoSaveIncomplete(const Text& path, const Text&) override { incomplete.push_back(path); }
     void runFinished() override { ++finished; }
 
   private:
@@ -240,6 +242,16 @@ TEST_F(QueryRunTest, AutoSaveWritesEveryRowUnderTheFilterOfTheMoment) {
     const std::string expectedEnd = text::utf8ToGbk("n49.free\r\nn0.com,否\r\nn1.com,否\r\n");
     ASSERT_GE(saved.size(), expectedEnd.size());
     EXPECT_EQ(saved.substr(saved.size() - expectedEnd.size()), expectedEnd);
+}
+
+TEST_F(QueryRunTest, AutoSaveFileThatLosesRowsIsReportedAtTheEnd) {
+    view.save = {true, "/dev/full"};
+    view.list = "a.free\r\nb.com";
+    run.onStartClicked();
+    EXPECT_TRUE(view.unavailable.empty());
+    EXPECT_EQ(view.incomplete, std::vector<Text>{"/dev/full"});
+    EXPECT_EQ(view.store.count(), 2u);
+    EXPECT_EQ(view.finished, 1);
 }
 
 TEST_F(QueryRunTest, UnopenableAutoSaveFileIsReportedAndTheRunGoesOn) {
