@@ -115,6 +115,11 @@ void EasyHandleReturn::operator()(CURL* easy) const {
     poolFor(withCookieStore).give(easy);
 }
 
+void prepareCurl() {
+    poolFor(true);
+    poolFor(false);
+}
+
 EasyHandle acquireEasyHandle(bool withCookieStore) {
     return EasyHandle(poolFor(withCookieStore).take(), EasyHandleReturn{withCookieStore});
 }

@@ -22,4 +22,9 @@ using EasyHandle = std::unique_ptr<CURL, EasyHandleReturn>;
 /// fails.
 EasyHandle acquireEasyHandle(bool withCookieStore);
 
+/// Sets libcurl up for the process, once. Call it on the thread that starts transfers, before
+/// the first one: the set-up is not thread-safe, and it registers TLS clean-up to run at exit,
+/// which must come after the transfer workers (made later) have finished.
+void prepareCurl();
+
 }  // namespace yc::http

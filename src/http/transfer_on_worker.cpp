@@ -1,5 +1,6 @@
 #include "http/transfer_on_worker.h"
 
+#include "http/curl_session.h"
 #include "text/gbk_edit.h"
 #include "ui/event_pump.h"
 
@@ -25,6 +26,7 @@ ResultRecord TransferOnWorker(Text& url, const Text& method, const Text& proxy, 
     request.timeoutMs = seconds >= 1 ? seconds * 1000 : 60000;
 
     ResultRecord result;
+    prepareCurl();
     ui::runOnWorkerWhileDispatching([&] { result = RequestWorker(request); });
     return result;
 }
