@@ -1,6 +1,7 @@
 #include "text/html_element_finder.h"
 
 #include <climits>
+#include <cstdint>
 
 #include "text/attribute_value.h"
 #include "text/boundary_find.h"
