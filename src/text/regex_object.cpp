@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "text/charset.h"
 #include "text/gbk_unicode_map.h"
 
 namespace yc::text {
