@@ -55,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         require(raw.size() <= page.size());
         const yc::Text element = finder.ElementText(k);
         const std::string name = names.empty() ? std::string("value") : names[0];
-        (void)finder.AttributeValue(element, name);
+        require(finder.AttributeValue(element, name) ==
+                yc::fuzz::referenceAttribute(element, name));
         (void)finder.AttributeValue(raw, name, values.empty() ? "x" : values[0], true);
     }
     require(finder.ElementText(0).empty() && finder.ElementText(count + 1).empty());

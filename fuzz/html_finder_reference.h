@@ -37,6 +37,34 @@ inline bool attributeTestHolds(std::string_view tag, const Text& name, const Tex
     return false;
 }
 
+/// An attribute's value read as the two passes describe it, with `between` and the checks for
+/// an empty quoted value.
+inline Text referenceAttribute(std::string_view element, std::string_view name) {
+    for (const char* prefix : {" ", ""}) {
+        const Text left = prefix + Text(name) + "=";
+        Text value = text::between(element, left + "\"", "\"");
+        if (value.empty() && text::contains(element, left + "\"\"", CaseMode::IgnoreAscii)) {
+            return {};
+        }
+        if (value.empty()) {
+            value = text::between(element, left + "'", "'");
+            if (value.empty() && text::contains(element, left + "''", CaseMode::IgnoreAscii)) {
+                return {};
+            }
+        }
+        if (value.empty()) {
+            const Text a = text::between(element, left, " ");
+            const Text b = text::between(element, left, ">");
+            value = !b.empty() && (a.empty() || b.size() < a.size()) ? b : a;
+        }
+        value = text::trimSpaces(value);
+        if (!value.empty()) {
+            return value;
+        }
+    }
+    return {};
+}
+
 /// The raw text of every element, in the order the finder records them.
 inline std::vector<Text> referenceElements(std::string_view page, std::string_view tags,
                                            const std::vector<Text>& names, std::vector<Text> values,
