@@ -1,10 +1,12 @@
 // Fuzzes the HTML element finder: any options, tag list, attribute test and page bytes; then reads
-// elements and attribute values back. Spans must stay inside the page.
+// elements and attribute values back. The elements must be those of the step-by-step reference
+// scan, and reading them must stay inside the page.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
 #include <string>
 
+#include "html_finder_reference.h"
 #include "text/html_element_finder.h"
 
 namespace {
@@ -42,12 +44,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     yc::text::HtmlElementFinder finder;
     const int count = finder.FindElements(page, tags, names, values, options);
     require(count == finder.ElementCount() && count >= 0);
+    const std::vector<yc::Text> expected =
+        yc::fuzz::referenceElements(page, tags, names, values, options);
+    require(expected.size() == static_cast<std::size_t>(count));
+    for (int k = 1; k <= count; ++k) {
+        require(finder.ElementText(k, true) == expected[static_cast<std::size_t>(k - 1)]);
+    }
     for (int k = 1; k <= std::min(count, kElementsRead); ++k) {
         const yc::Text raw = finder.ElementText(k, true);
         require(raw.size() <= page.size());
         const yc::Text element = finder.ElementText(k);
         const std::string name = names.empty() ? std::string("value") : names[0];
-        (void)finder.AttributeValue(element, name);
+        require(finder.AttributeValue(element, name) ==
+                yc::fuzz::referenceAttribute(element, name));
         (void)finder.AttributeValue(raw, name, values.empty() ? "x" : values[0], true);
     }
     require(finder.ElementText(0).empty() && finder.ElementText(count + 1).empty());

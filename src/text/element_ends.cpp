@@ -55,9 +55,11 @@ void ElementEnds::collectByScan(std::string_view name, std::size_t from,
         if (pos < from) {
             continue;
         }
+        // With an empty name, "</>" is both an opening and a closing tag.
         if (opensTagAt(text_, pos, name)) {
             opens.push_back(pos);
-        } else if (closesAt(pos, name)) {
+        }
+        if (closesAt(pos, name)) {
             closes.push_back(pos);
         }
     }

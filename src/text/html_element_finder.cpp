@@ -1,6 +1,8 @@
 #include "text/html_element_finder.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdint>
 
 #include "text/attribute_value.h"
 #include "text/boundary_find.h"
@@ -155,9 +157,10 @@ void HtmlElementFinder::scanTag(Scan& scan, std::string_view tag) {
         std::size_t start = at;
         std::size_t end = close == npos ? tagEnd : close + elementName.size() + 3;
         if (scan.innerOnly) {
-            // An element that is its start tag alone has no content.
+            // An element that is its start tag alone has no content, and neither has one whose
+            // closing tag lies inside its start tag ("<td a='</td>").
             start = tagEnd;
-            end = close == npos ? tagEnd : close;
+            end = close == npos ? tagEnd : std::max(close, tagEnd);
         }
         starts_.push_back(static_cast<std::int32_t>(start + 1));
         ends_.push_back(static_cast<std::int32_t>(end + 1));

@@ -5,9 +5,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <vector>
 
-#include "text/charset.h"
 #include "text/gbk_unicode_map.h"
 
 namespace yc::text {
