@@ -18,6 +18,7 @@
 #include "app/input_dialog_description.h"
 #include "app/main_window.h"
 #include "support/counting_event_pump.h"
+#include "support/gbk_literals.h"
 #include "support/scripted_desktop.h"
 #include "support/table_test.h"
 #include "support/temp_dir.h"
@@ -29,12 +30,8 @@
 namespace yc::app {
 namespace {
 
-Text gbk(const char* utf8) {
-    return text::utf8ToGbk(utf8);
-}
-std::string utf8(const Text& t) {
-    return text::gbkToUtf8(t);
-}
+using test::gbk;
+using test::utf8;
 
 using Step = std::function<void(ui::Window&)>;
 

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "app/main_window.h"
+#include "support/gbk_literals.h"
 #include "support/scripted_desktop.h"
 #include "support/table_test.h"
 #include "support/temp_dir.h"
@@ -21,12 +22,8 @@
 namespace yc::app {
 namespace {
 
-Text gbk(const char* utf8) {
-    return text::utf8ToGbk(utf8);
-}
-std::string utf8(const Text& t) {
-    return text::gbkToUtf8(t);
-}
+using test::gbk;
+using test::utf8;
 
 class ScriptedChecker final : public query::BatchChecker {
   public:

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 
 #include "app/program.h"
+#include "support/gbk_literals.h"
 #include "support/registrar_sim.h"
 #include "support/scripted_desktop.h"
 #include "text/charset.h"
@@ -14,9 +15,7 @@
 namespace yc::app {
 namespace {
 
-Text gbk(const char* utf8) {
-    return text::utf8ToGbk(utf8);
-}
+using test::gbk;
 
 class RegistrarWindowTest : public testing::Test {
   protected:

@@ -10,6 +10,7 @@
 
 #include "app/main_window.h"
 #include "support/counting_event_pump.h"
+#include "support/gbk_literals.h"
 #include "support/scripted_desktop.h"
 #include "support/table_test.h"
 #include "support/temp_dir.h"
@@ -21,9 +22,7 @@
 namespace yc::app {
 namespace {
 
-Text gbk(const char* utf8) {
-    return text::utf8ToGbk(utf8);
-}
+using test::gbk;
 std::string utf8(std::string_view gbkText) {
     return text::gbkToUtf8(gbkText);
 }

@@ -2,29 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <zlib.h>
 #include <ostream>
 
+#include "gzip_deflate.h"
 #include "support/table_test.h"
 #include "text/charset.h"
 #include "ui/event_pump.h"
 
 namespace yc::http {
 namespace {
-
-std::string gzipped(const std::string& bytes) {
-    z_stream stream{};
-    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    std::string out(deflateBound(&stream, static_cast<uLong>(bytes.size())), '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-    stream.avail_in = static_cast<uInt>(bytes.size());
-    stream.next_out = reinterpret_cast<Bytef*>(out.data());
-    stream.avail_out = static_cast<uInt>(out.size());
-    deflate(&stream, Z_FINISH);
-    out.resize(stream.total_out);
-    deflateEnd(&stream);
-    return out;
-}
 
 const std::string kUtf8Chinese = "中文页面";
 const std::string kUtf16LeChinese = "\x2D\x4E\x87\x65";  // 中文
@@ -86,9 +72,9 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"unknown code behaves like 1", kUtf8Chinese, 9, "", true, 1},
         DecodeCase{"empty body", "", 0, "", true, 1},
         DecodeCase{"code 4 with two bytes only", "\xFE\xFF", 4, "", true, 1},
-        DecodeCase{"gzip of utf8", gzipped(kUtf8Chinese), 0, kUtf8Chinese, false, 2},
-        DecodeCase{"gzip of utf16 with mark", gzipped("\xFF\xFE" + kUtf16LeChinese), 0, "中文",
-                   false, 3}),
+        DecodeCase{"gzip of utf8", sim::gzipDeflate(kUtf8Chinese), 0, kUtf8Chinese, false, 2},
+        DecodeCase{"gzip of utf16 with mark", sim::gzipDeflate("\xFF\xFE" + kUtf16LeChinese), 0,
+                   "中文", false, 3}),
     test::ByLabel{});
 
 TEST(GzipInflateTest, TruncatedStreamGivesWhatWasInflated) {
@@ -96,7 +82,7 @@ TEST(GzipInflateTest, TruncatedStreamGivesWhatWasInflated) {
     for (int i = 0; i < 20000; ++i) {
         original += std::to_string(i * 7919 % 10007) + ",";
     }
-    const std::string packed = gzipped(original);
+    const std::string packed = sim::gzipDeflate(original);
     const ByteBuffer partial = GzipInflate(packed.substr(0, packed.size() / 2));
     ASSERT_FALSE(partial.empty());
     EXPECT_LT(partial.size(), original.size());
@@ -105,7 +91,7 @@ TEST(GzipInflateTest, TruncatedStreamGivesWhatWasInflated) {
 }
 
 TEST(GzipInflateTest, OutputStopsAtTheCap) {
-    const std::string bomb = gzipped(std::string(kMaxInflatedBytes + 1000000, 'a'));
+    const std::string bomb = sim::gzipDeflate(std::string(kMaxInflatedBytes + 1000000, 'a'));
     EXPECT_EQ(GzipInflate(bomb).size(), kMaxInflatedBytes);
 }
 

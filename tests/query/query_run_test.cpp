@@ -6,6 +6,7 @@
 #include <string>
 
 #include "query/query_run.h"
+#include "support/gbk_literals.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_dir.h"
 #include "text/charset.h"
@@ -15,9 +16,7 @@
 namespace yc::query {
 namespace {
 
-std::string utf8(const Text& gbk) {
-    return text::gbkToUtf8(gbk);
-}
+using test::utf8;
 
 class RecordingView final : public QueryRunView {
   public:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/settings_store.h"
+#include "support/gbk_literals.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_dir.h"
 #include "text/charset.h"
@@ -12,9 +13,7 @@
 namespace yc::ui {
 namespace {
 
-Text gbk(const char* utf8) {
-    return text::utf8ToGbk(utf8);
-}
+using test::gbk;
 
 ControlDescription describe(const char* name, ControlKind kind, int comboStyle = 0) {
     ControlDescription d;

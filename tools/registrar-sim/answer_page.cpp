@@ -1,7 +1,8 @@
 #include "answer_page.h"
 
+#include "gzip_deflate.h"
+
 #include <unicode/ucnv.h>
-#include <zlib.h>
 
 #include <array>
 
@@ -18,20 +19,6 @@ std::string fromUtf8(const std::string& utf8, const char* charset) {
     const int32_t n = ucnv_convert(charset, "UTF-8", out.data(), capacity, utf8.data(),
                                    static_cast<int32_t>(utf8.size()), &status);
     out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(n) : 0);
-    return out;
-}
-
-std::string gzip(const std::string& bytes) {
-    z_stream stream{};
-    deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    std::string out(deflateBound(&stream, static_cast<uLong>(bytes.size())), '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-    stream.avail_in = static_cast<uInt>(bytes.size());
-    stream.next_out = reinterpret_cast<Bytef*>(out.data());
-    stream.avail_out = static_cast<uInt>(out.size());
-    deflate(&stream, Z_FINISH);
-    out.resize(stream.total_out);
-    deflateEnd(&stream);
     return out;
 }
 
@@ -110,7 +97,7 @@ PageBytes encode(const std::string& utf8, const SimOptions& options) {
             break;
     }
     if (options.gzip) {
-        page.body = gzip(page.body);
+        page.body = gzipDeflate(page.body);
         page.gzipped = true;
     }
     return page;
