@@ -3,6 +3,9 @@
 #include <array>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "http/response_decoding.h"
 
@@ -20,28 +23,50 @@ ConverterPtr openConverter(const char* name) {
     return U_SUCCESS(status) ? std::move(converter) : nullptr;
 }
 
+// Opening a converter costs more than converting a page, so each thread keeps the few it used.
+UConverter* cachedConverter(const char* name) {
+    thread_local std::vector<std::pair<std::string, ConverterPtr>> cache;
+    for (auto& [cachedName, converter] : cache) {
+        if (cachedName == name) {
+            ucnv_reset(converter.get());
+            return converter.get();
+        }
+    }
+    ConverterPtr converter = openConverter(name);
+    if (!converter) {
+        return nullptr;
+    }
+    cache.emplace_back(name, std::move(converter));
+    return cache.back().second.get();
+}
+
 // ASCII runs at least this long are copied instead of going through ICU.
 constexpr std::size_t kLongAsciiRun = 256;
 
-// Appends the conversion of `bytes` to `out`; false when ICU cannot convert them.
+// Appends the conversion of `bytes` to `out`, converting straight into the output's tail;
+// false when ICU cannot convert them.
 bool convertRun(UConverter* source, UConverter* target, std::string_view bytes, ByteBuffer& out) {
-    std::array<UChar, 4096> pivot{};
+    // Every supported source character grows by at most a factor of two into GB18030.
+    std::size_t capacity = bytes.size() * 2 + 16;
+    std::array<UChar, 1024> pivot;
     UChar* pivotSource = pivot.data();
     UChar* pivotTarget = pivot.data();
     const char* in = bytes.data();
     const char* const inEnd = bytes.data() + bytes.size();
-    std::array<char, 65536> chunk{};
+    std::size_t written = out.size();
     UErrorCode status = U_ZERO_ERROR;
     bool first = true;
     do {
         status = U_ZERO_ERROR;
-        char* outPos = chunk.data();
-        ucnv_convertEx(target, source, &outPos, chunk.data() + chunk.size(), &in, inEnd,
-                       pivot.data(), &pivotSource, &pivotTarget, pivot.data() + pivot.size(), first,
-                       true, &status);
+        out.resize(written + capacity);
+        char* outPos = out.data() + written;
+        ucnv_convertEx(target, source, &outPos, out.data() + out.size(), &in, inEnd, pivot.data(),
+                       &pivotSource, &pivotTarget, pivot.data() + pivot.size(), first, true,
+                       &status);
         first = false;
-        out.append(chunk.data(), static_cast<std::size_t>(outPos - chunk.data()));
+        written = static_cast<std::size_t>(outPos - out.data());
     } while (status == U_BUFFER_OVERFLOW_ERROR);
+    out.resize(written);
     // A character cut off by the end of the body is dropped; everything before it stands.
     return U_SUCCESS(status) || status == U_TRUNCATED_CHAR_FOUND;
 }
@@ -78,15 +103,17 @@ bool asciiPassesThrough(std::string_view from, std::string_view to) {
 }  // namespace
 
 ByteBuffer ConvertCharset(std::string_view bytes, const char* from, const char* to) {
-    ConverterPtr source = openConverter(from);
-    ConverterPtr target = openConverter(to);
-    if (!source || !target || bytes.empty()) {
+    // One converter cannot be both ends of a conversion, so a same-name target gets its own.
+    ConverterPtr ownTarget = std::string_view(from) == to ? openConverter(to) : nullptr;
+    UConverter* source = cachedConverter(from);
+    UConverter* target = ownTarget ? ownTarget.get() : cachedConverter(to);
+    if (source == nullptr || target == nullptr || bytes.empty()) {
         return {};
     }
     ByteBuffer out;
     out.reserve(bytes.size() + bytes.size() / 2);
     if (!asciiPassesThrough(from, to)) {
-        return convertRun(source.get(), target.get(), bytes, out) ? out : ByteBuffer();
+        return convertRun(source, target, bytes, out) ? out : ByteBuffer();
     }
     const char* data = bytes.data();
     const std::size_t size = bytes.size();
@@ -95,8 +122,8 @@ ByteBuffer ConvertCharset(std::string_view bytes, const char* from, const char* 
     while (pos < size) {
         const std::size_t asciiEnd = skipAscii(data, pos, size);
         if (asciiEnd - pos >= kLongAsciiRun || asciiEnd == size) {
-            if (pos > pending && !convertRun(source.get(), target.get(),
-                                             bytes.substr(pending, pos - pending), out)) {
+            if (pos > pending &&
+                !convertRun(source, target, bytes.substr(pending, pos - pending), out)) {
                 return {};
             }
             out.append(data + pos, asciiEnd - pos);
@@ -104,7 +131,7 @@ ByteBuffer ConvertCharset(std::string_view bytes, const char* from, const char* 
         }
         pos = skipNonAscii(data, asciiEnd, size);
     }
-    if (pending < size && !convertRun(source.get(), target.get(), bytes.substr(pending), out)) {
+    if (pending < size && !convertRun(source, target, bytes.substr(pending), out)) {
         return {};
     }
     return out;
