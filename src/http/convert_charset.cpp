@@ -111,7 +111,8 @@ ByteBuffer ConvertCharset(std::string_view bytes, const char* from, const char* 
         return {};
     }
     ByteBuffer out;
-    out.reserve(bytes.size() + bytes.size() / 2);
+    // Markup is mostly ASCII, which passes through byte for byte; CJK shrinks (3 bytes to 2).
+    out.reserve(bytes.size() + 16);
     if (!asciiPassesThrough(from, to)) {
         return convertRun(source, target, bytes, out) ? out : ByteBuffer();
     }
