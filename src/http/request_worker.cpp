@@ -4,6 +4,7 @@
 #include <openssl/ssl.h>
 #include <openssl/x509.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <mutex>
@@ -35,6 +36,7 @@ using ListPtr = std::unique_ptr<curl_slist, ListCloser>;
 
 // What the callbacks of one transfer share.
 struct Transfer {
+    CURL* easy = nullptr;
     ResultRecord* result = nullptr;
     std::chrono::milliseconds idleLimit{60000};
     Clock::time_point lastActivity = Clock::now();
@@ -46,6 +48,15 @@ struct Transfer {
 std::size_t onBody(char* data, std::size_t, std::size_t count, void* user) {
     auto* transfer = static_cast<Transfer*>(user);
     ByteBuffer& body = transfer->result->body;
+    curl_off_t announced = -1;
+    // Sized once from Content-Length: doubling a growing buffer past the allocator's mmap size
+    // would cost fresh zero pages on every exchange.
+    if (body.empty() &&
+        curl_easy_getinfo(transfer->easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced) ==
+            CURLE_OK &&
+        announced > 0) {
+        body.reserve(std::min(static_cast<std::size_t>(announced), kMaxBodyBytes));
+    }
     const std::size_t room = kMaxBodyBytes - body.size();
     if (count > room) {
         body.append(data, room);
@@ -154,6 +165,7 @@ ResultRecord RequestWorker(const RequestRecord& request) {
         request.body.size());
     const std::string caFile = extraCaFile();
     Transfer transfer;
+    transfer.easy = h;
     transfer.result = &result;
     transfer.idleLimit = std::chrono::milliseconds(request.timeoutMs);
 
