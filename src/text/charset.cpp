@@ -52,9 +52,8 @@ Text utf16ToGbk(std::u16string_view utf16) {
     }
     Text out(utf16.size() * 2 + 1, '\0');
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t n =
-        ucnv_fromUChars(gbkConverter(), out.data(), static_cast<int32_t>(out.size()),
-                        utf16.data(), static_cast<int32_t>(utf16.size()), &status);
+    const int32_t n = ucnv_fromUChars(gbkConverter(), out.data(), static_cast<int32_t>(out.size()),
+                                      utf16.data(), static_cast<int32_t>(utf16.size()), &status);
     out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(n) : 0);
     return out;
 }

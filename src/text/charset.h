@@ -21,8 +21,8 @@ bool isValidUtf8(std::string_view bytes);
 
 /// A GBK copy of a UTF-8 string literal, converted once per call site. Sources stay UTF-8 while
 /// every text the program handles is GBK.
-#define YC_GBK(literal)                                                        \
-    ([]() -> const ::yc::Text& {                                               \
-        static const ::yc::Text converted = ::yc::text::utf8ToGbk(literal);    \
-        return converted;                                                      \
+#define YC_GBK(literal)                                                     \
+    ([]() -> const ::yc::Text& {                                            \
+        static const ::yc::Text converted = ::yc::text::utf8ToGbk(literal); \
+        return converted;                                                   \
     }())

@@ -20,18 +20,33 @@ namespace yc::text {
 inline constexpr std::size_t npos = std::string_view::npos;
 
 /// True for a byte that starts a double-byte character when another byte follows it.
-constexpr bool isLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+constexpr bool isLeadByte(unsigned char byte) {
+    return byte >= 0x81 && byte <= 0xFE;
+}
 
-/// Length in bytes of the character starting at `pos` (1 or 2; a lead byte at the end stands alone).
+/// Length in bytes of the character starting at `pos` (1 or 2; a lead byte at the end stands
+/// alone).
 constexpr std::size_t charLength(std::string_view s, std::size_t pos) {
     return isLeadByte(static_cast<unsigned char>(s[pos])) && pos + 1 < s.size() ? 2 : 1;
 }
 
-constexpr bool isAsciiUpper(char c) { return c >= 'A' && c <= 'Z'; }
-constexpr bool isAsciiLower(char c) { return c >= 'a' && c <= 'z'; }
-constexpr bool isAsciiLetter(char c) { return isAsciiUpper(c) || isAsciiLower(c); }
-constexpr bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-constexpr char asciiToLower(char c) { return isAsciiUpper(c) ? static_cast<char>(c + 32) : c; }
-constexpr char asciiToUpper(char c) { return isAsciiLower(c) ? static_cast<char>(c - 32) : c; }
+constexpr bool isAsciiUpper(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+constexpr bool isAsciiLower(char c) {
+    return c >= 'a' && c <= 'z';
+}
+constexpr bool isAsciiLetter(char c) {
+    return isAsciiUpper(c) || isAsciiLower(c);
+}
+constexpr bool isAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+constexpr char asciiToLower(char c) {
+    return isAsciiUpper(c) ? static_cast<char>(c + 32) : c;
+}
+constexpr char asciiToUpper(char c) {
+    return isAsciiLower(c) ? static_cast<char>(c - 32) : c;
+}
 
 }  // namespace yc::text

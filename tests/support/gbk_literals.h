@@ -8,7 +8,11 @@
 
 namespace yc::test {
 
-inline Text gbk(std::string_view utf8) { return text::utf8ToGbk(utf8); }
-inline std::string utf8(std::string_view gbk) { return text::gbkToUtf8(gbk); }
+inline Text gbk(std::string_view utf8) {
+    return text::utf8ToGbk(utf8);
+}
+inline std::string utf8(std::string_view gbk) {
+    return text::gbkToUtf8(gbk);
+}
 
 }  // namespace yc::test

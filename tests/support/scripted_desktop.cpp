@@ -4,9 +4,13 @@
 
 namespace yc::test {
 
-ScriptedDesktop::ScriptedDesktop() { ui::installDesktop(this); }
+ScriptedDesktop::ScriptedDesktop() {
+    ui::installDesktop(this);
+}
 
-ScriptedDesktop::~ScriptedDesktop() { ui::installDesktop(nullptr); }
+ScriptedDesktop::~ScriptedDesktop() {
+    ui::installDesktop(nullptr);
+}
 
 ui::MessageAnswer ScriptedDesktop::showMessage(const ui::MessageRequest& request) {
     messages.push_back(request);

@@ -21,8 +21,8 @@ TempDir::~TempDir() {
 }
 
 std::filesystem::path TempDir::write(std::string_view name, std::string_view bytes) const {
-    const std::filesystem::path file = path_ / std::filesystem::path(std::u8string(
-                                                   name.begin(), name.end()));
+    const std::filesystem::path file =
+        path_ / std::filesystem::path(std::u8string(name.begin(), name.end()));
     std::ofstream out(file, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return file;

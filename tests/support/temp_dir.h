@@ -8,7 +8,7 @@
 namespace yc::test {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -20,7 +20,7 @@ public:
     /// The whole content of a file, or an empty string when it cannot be read.
     static std::string read(const std::filesystem::path& file);
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
