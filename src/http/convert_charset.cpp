@@ -2,43 +2,12 @@
 
 #include <array>
 #include <cstring>
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "http/response_decoding.h"
+#include "text/icu_converters.h"
 
 namespace yc::http {
 namespace {
-
-struct ConverterCloser {
-    void operator()(UConverter* c) const { ucnv_close(c); }
-};
-using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
-
-ConverterPtr openConverter(const char* name) {
-    UErrorCode status = U_ZERO_ERROR;
-    ConverterPtr converter(ucnv_open(name, &status));
-    return U_SUCCESS(status) ? std::move(converter) : nullptr;
-}
-
-// Opening a converter costs more than converting a page, so each thread keeps the few it used.
-UConverter* cachedConverter(const char* name) {
-    thread_local std::vector<std::pair<std::string, ConverterPtr>> cache;
-    for (auto& [cachedName, converter] : cache) {
-        if (cachedName == name) {
-            ucnv_reset(converter.get());
-            return converter.get();
-        }
-    }
-    ConverterPtr converter = openConverter(name);
-    if (!converter) {
-        return nullptr;
-    }
-    cache.emplace_back(name, std::move(converter));
-    return cache.back().second.get();
-}
 
 // ASCII runs at least this long are copied instead of going through ICU.
 constexpr std::size_t kLongAsciiRun = 256;
@@ -104,9 +73,9 @@ bool asciiPassesThrough(std::string_view from, std::string_view to) {
 
 ByteBuffer ConvertCharset(std::string_view bytes, const char* from, const char* to) {
     // One converter cannot be both ends of a conversion, so a same-name target gets its own.
-    ConverterPtr ownTarget = std::string_view(from) == to ? openConverter(to) : nullptr;
-    UConverter* source = cachedConverter(from);
-    UConverter* target = ownTarget ? ownTarget.get() : cachedConverter(to);
+    text::ConverterPtr ownTarget = std::string_view(from) == to ? text::openConverter(to) : nullptr;
+    UConverter* source = text::cachedConverter(from);
+    UConverter* target = ownTarget ? ownTarget.get() : text::cachedConverter(to);
     if (source == nullptr || target == nullptr || bytes.empty()) {
         return {};
     }

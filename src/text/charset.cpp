@@ -1,35 +1,25 @@
 #include "text/charset.h"
 
+#include "text/icu_converters.h"
+
 #include <unicode/ucnv.h>
 #include <unicode/ustring.h>
 #include <unicode/utf8.h>
 
-#include <memory>
 #include <stdexcept>
 
 namespace yc::text {
 namespace {
 
-struct ConverterCloser {
-    void operator()(UConverter* c) const { ucnv_close(c); }
-};
-using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
-
-ConverterPtr openGbkConverter() {
-    UErrorCode status = U_ZERO_ERROR;
-    ConverterPtr converter(ucnv_open("windows-936", &status));
-    if (U_FAILURE(status)) {
+// Characters GBK cannot hold become "?", as on the system the program was written for.
+UConverter* gbkConverter() {
+    UConverter* converter = cachedConverter("windows-936");
+    if (converter == nullptr) {
         throw std::runtime_error("ICU has no windows-936 converter");
     }
-    ucnv_setSubstChars(converter.get(), "?", 1, &status);
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_setSubstChars(converter, "?", 1, &status);
     return converter;
-}
-
-// ICU converters keep state and must not be shared between threads.
-UConverter* gbkConverter() {
-    thread_local ConverterPtr converter = openGbkConverter();
-    ucnv_reset(converter.get());
-    return converter.get();
 }
 
 }  // namespace

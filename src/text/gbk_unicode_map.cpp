@@ -1,28 +1,14 @@
 #include "text/gbk_unicode_map.h"
 
+#include "text/icu_converters.h"
+
 #include <unicode/ucnv.h>
 #include <unicode/utf16.h>
 
 #include <algorithm>
-#include <memory>
 
 namespace yc::text {
 namespace {
-
-struct ConverterCloser {
-    void operator()(UConverter* c) const { ucnv_close(c); }
-};
-
-UConverter* gbkDecoder() {
-    thread_local std::unique_ptr<UConverter, ConverterCloser> converter = [] {
-        UErrorCode status = U_ZERO_ERROR;
-        return std::unique_ptr<UConverter, ConverterCloser>(ucnv_open("windows-936", &status));
-    }();
-    if (converter) {
-        ucnv_reset(converter.get());
-    }
-    return converter.get();
-}
 
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
@@ -55,7 +41,7 @@ Utf8Mapped::Utf8Mapped(std::string_view gbk) {
     std::u16string wide(gbk.size() + 16, u'\0');
     std::vector<int32_t> source(wide.size(), 0);
     std::size_t produced = 0;
-    if (UConverter* converter = gbkDecoder()) {
+    if (UConverter* converter = cachedConverter("windows-936")) {
         UErrorCode status = U_ZERO_ERROR;
         UChar* target = wide.data();
         const char* in = gbk.data();
