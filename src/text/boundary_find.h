@@ -1,6 +1,5 @@
-// Byte searches over GBK text that accept a match only where a character starts. They jump from
-// candidate to candidate with the standard library's search and look back over double-byte runs
-// only, so sweeping a whole page costs little more than a memchr.
+// Sweeps over GBK text that accept a match only where a character starts: every position of one
+// character, and repeated forward searches for one needle.
 #pragma once
 
 #include <cstdint>
@@ -11,13 +10,6 @@
 #include "text/gbk_text.h"
 
 namespace yc::text {
-
-/// True when a character starts at `pos` (walking from the start of `s`).
-bool startsCharacter(std::string_view s, std::size_t pos);
-
-/// First exact match of `needle` at a character start at or after `from`, itself a character
-/// start; npos when there is none or `needle` is empty.
-std::size_t findAtCharacter(std::string_view hay, std::string_view needle, std::size_t from);
 
 /// Every occurrence of the single-byte character `c` that starts a character, in order.
 std::vector<std::uint32_t> characterPositions(std::string_view text, char c);

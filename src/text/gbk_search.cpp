@@ -51,6 +51,16 @@ std::size_t walkBoundary(std::string_view hay, std::size_t boundary, std::size_t
 
 }  // namespace
 
+bool startsCharacter(std::string_view s, std::size_t pos) {
+    // The byte after a run of lead-range bytes starts a character exactly when the run has an
+    // even length: the run itself starts a character, and its bytes pair up.
+    std::size_t run = 0;
+    while (run < pos && isLeadByte(static_cast<unsigned char>(s[pos - run - 1]))) {
+        ++run;
+    }
+    return run % 2 == 0;
+}
+
 std::size_t find(std::string_view hay, std::string_view needle, std::size_t from, CaseMode mode) {
     if (needle.empty() || from >= hay.size() || hay.size() - from < needle.size()) {
         return npos;
@@ -68,14 +78,28 @@ std::size_t find(std::string_view hay, std::string_view needle, std::size_t from
         }
         return npos;
     }
+    // Folding mode gets past here only when the first byte is no letter: it is searched exactly.
+    const auto candidateFrom = [&](std::size_t scan) {
+        return mode == CaseMode::Exact ? hay.find(needle, scan) : hay.find(first, scan);
+    };
+    if (!isLeadByte(static_cast<unsigned char>(first))) {
+        // Such a candidate is checked by looking back over the lead-range bytes before it; the
+        // runs looked over never overlap, so a sweep of the whole text stays linear.
+        for (std::size_t pos = candidateFrom(from); pos != npos && pos <= last;
+             pos = candidateFrom(pos + 1)) {
+            if (startsCharacter(hay, pos) && matchesAt(hay, pos, needle, mode)) {
+                return pos;
+            }
+        }
+        return npos;
+    }
+    // A needle led by a lead byte may sit inside a long double-byte run, where looking back
+    // would be quadratic: the character boundaries are walked forward instead, amortised over
+    // the whole search.
     std::size_t boundary = from;  // always a character start
     std::size_t scan = from;
     for (;;) {
-        // Find the next byte-wise match, then walk the character boundaries up to it: the walk
-        // is amortised over the whole search, so the search stays linear.
-        // Folding mode gets here only when the first byte is no letter: it is searched exactly.
-        const std::size_t candidate =
-            mode == CaseMode::Exact ? hay.find(needle, scan) : hay.find(first, scan);
+        const std::size_t candidate = candidateFrom(scan);
         if (candidate == npos || candidate > last) {
             return npos;
         }

@@ -9,6 +9,9 @@ namespace yc::text {
 
 enum class CaseMode { Exact, IgnoreAscii };
 
+/// True when a character starts at `pos`, reading `s` from its start.
+bool startsCharacter(std::string_view s, std::size_t pos);
+
 /// First match of `needle` starting at a character boundary at or after `from`, which must itself
 /// be a character boundary (0 or the end of an earlier match). Returns npos when there is none
 /// or when `needle` is empty.
