@@ -60,10 +60,6 @@ struct HtmlElementFinder::Scan {
     ElementEnds ends;                    // also lists every "<" that starts a character
 };
 
-HtmlElementFinder::HtmlElementFinder() {
-    equalsNormaliser_.Compile(equalsPattern());
-}
-
 void HtmlElementFinder::Reset() {
     pageBytes_.clear();
     currentElement_.clear();
@@ -193,7 +189,10 @@ Text HtmlElementFinder::NormaliseEquals(std::string_view text) const {
     if (!hasBlankBesideEquals(text)) {
         return Text(text);
     }
-    return equalsNormaliser_.Replace(text, "=");
+    if (!equalsNormaliser_) {
+        equalsNormaliser_.emplace().Compile(equalsPattern());
+    }
+    return equalsNormaliser_->Replace(text, "=");
 }
 
 }  // namespace yc::text

@@ -25,8 +25,6 @@ struct FindOptions {
 
 class HtmlElementFinder {
   public:
-    HtmlElementFinder();
-
     /// Forgets the page; the recorded element numbers stay but no longer give any text.
     void Reset();
 
@@ -61,7 +59,9 @@ class HtmlElementFinder {
     std::vector<std::int32_t> starts_;  // 1-based position of each element's first byte
     std::vector<std::int32_t> ends_;    // 1-based position just after each element
     Text pageBytes_;
-    RegexObject equalsNormaliser_;
+    // Compiled on first need: most pages have no blank beside an "=", and the exchange makes a
+    // new finder for every page.
+    mutable std::optional<RegexObject> equalsNormaliser_;
     Text currentElement_;
 };
 
