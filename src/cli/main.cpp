@@ -11,7 +11,6 @@
 #include "cli/terminal_run_view.h"
 #include "http/request_worker.h"
 #include "query/bulk_check.h"
-#include "query/domain_list.h"
 #include "query/query_run.h"
 #include "query/result_file.h"
 #include "text/system_path.h"
@@ -52,7 +51,7 @@ int main(int argc, char* argv[]) {
     if (!bytes) {
         return usageError(error);
     }
-    const Text list = cli::listTextFromBytes(*bytes);
+    Text list = cli::listTextFromBytes(*bytes);
     if (!options.caFile.empty()) {
         http::setExtraCaFile(options.caFile);
     }
@@ -69,10 +68,9 @@ int main(int argc, char* argv[]) {
 
     bool stopRequested = false;
     cli::InterruptPump pump(stopRequested);
-    cli::ProgressMeter progress(stderr, isatty(STDERR_FILENO) != 0,
-                                query::SplitDomainList(list).size());
+    cli::ProgressMeter progress(stderr, isatty(STDERR_FILENO) != 0);
     query::RegistrarExchange exchange(options.registrar);
-    cli::TerminalRunView view(list, options, out, progress, stopRequested);
+    cli::TerminalRunView view(std::move(list), options, out, progress, stopRequested);
     query::QueryRun run(view, exchange, stopRequested);
     run.onStartClicked();
 

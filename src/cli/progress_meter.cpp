@@ -7,8 +7,10 @@ namespace {
 constexpr int kBarWidth = 30;
 }
 
-ProgressMeter::ProgressMeter(std::FILE* out, bool terminal, std::size_t total)
-    : out_(out), terminal_(terminal), total_(total), start_(std::chrono::steady_clock::now()) {}
+void ProgressMeter::start(std::size_t total) {
+    total_ = total;
+    start_ = std::chrono::steady_clock::now();
+}
 
 double ProgressMeter::rate(std::size_t done) const {
     const double seconds =

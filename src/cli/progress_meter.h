@@ -10,8 +10,10 @@ namespace yc::cli {
 
 class ProgressMeter {
   public:
-    ProgressMeter(std::FILE* out, bool terminal, std::size_t total);
+    ProgressMeter(std::FILE* out, bool terminal) : out_(out), terminal_(terminal) {}
 
+    /// Starts the clock for a run over `total` names.
+    void start(std::size_t total);
     /// Reports `done` names when it has changed since the last report.
     void update(std::size_t done);
     /// Ends the bar's line; `stopped` says the run ended early.
@@ -22,8 +24,8 @@ class ProgressMeter {
 
     std::FILE* out_;
     bool terminal_;
-    std::size_t total_;
-    std::chrono::steady_clock::time_point start_;
+    std::size_t total_ = 0;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
     std::size_t reported_ = static_cast<std::size_t>(-1);
 };
 

@@ -42,6 +42,7 @@ class TerminalRunView final : public query::QueryRunView {
                     ProgressMeter& progress, bool& stopRequested);
 
     Text listText() override { return list_; }
+    void runStarted(std::size_t total) override { progress_.start(total); }
     Text startCaption() override { return caption_; }
     void setStartCaption(const Text& caption) override;
     query::ReportRows& rows() override { return rows_; }

@@ -77,6 +77,7 @@ void QueryRun::run() {
     view_.rows().clear();
     openAutoSave();
     stopRequested_ = false;
+    view_.runStarted(total);
     view_.setStartCaption(YC_GBK("请稍候。本次查询 ") + decimal(total) + YC_GBK(" 个域名"));
 
     batch_.clear();

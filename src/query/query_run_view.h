@@ -19,6 +19,8 @@ class QueryRunView {
 
     /// The entered domain list (empty when none was entered).
     virtual Text listText() = 0;
+    /// The list has been split: the run goes over `total` lines (empty ones included).
+    virtual void runStarted(std::size_t /*total*/) {}
     virtual Text startCaption() = 0;
     virtual void setStartCaption(const Text& caption) = 0;
     virtual ReportRows& rows() = 0;
