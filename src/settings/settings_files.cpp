@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "text/charset.h"
+#include "text/system_path.h"
 
 namespace yc::settings {
 namespace {
@@ -106,7 +106,7 @@ void syncFileAndFolder(const std::string& path) {
 }  // namespace
 
 std::optional<ByteBuffer> readWholeFile(std::string_view gbkPath) {
-    const std::string path = text::gbkToUtf8(gbkPath);
+    const std::string path = text::toSystemPath(gbkPath).string();
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) {
         return std::nullopt;
@@ -129,7 +129,7 @@ std::optional<ByteBuffer> readWholeFile(std::string_view gbkPath) {
 }
 
 bool replaceFile(std::string_view gbkPath, std::string_view bytes) {
-    const std::string target = text::gbkToUtf8(gbkPath);
+    const std::string target = text::toSystemPath(gbkPath).string();
     // One temporary name per process: a leftover from a dead process of the same id is stale.
     const std::string temp = target + "." + std::to_string(::getpid()) + ".tmp";
     ::unlink(temp.c_str());
@@ -137,12 +137,12 @@ bool replaceFile(std::string_view gbkPath, std::string_view bytes) {
 }
 
 bool makeDirectory(std::string_view gbkPath) {
-    const std::string path = text::gbkToUtf8(gbkPath);
+    const std::string path = text::toSystemPath(gbkPath).string();
     return ::mkdir(path.c_str(), 0777) == 0 || errno == EEXIST;
 }
 
 std::optional<FileHold> FileHold::acquire(std::string_view gbkPath) {
-    std::string path = text::gbkToUtf8(gbkPath);
+    std::string path = text::toSystemPath(gbkPath).string();
     if (path.empty()) {
         return std::nullopt;
     }
