@@ -1,7 +1,6 @@
 #include <unicode/ucnv.h>
 
 #include <array>
-#include <cstring>
 
 #include "http/response_decoding.h"
 #include "text/icu_converters.h"
@@ -40,22 +39,6 @@ bool convertRun(UConverter* source, UConverter* target, std::string_view bytes, 
     return U_SUCCESS(status) || status == U_TRUNCATED_CHAR_FOUND;
 }
 
-std::size_t skipAscii(const char* data, std::size_t pos, std::size_t size) {
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
-    while (pos + 8 <= size) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, data + pos, 8);
-        if ((word & kHighBits) != 0) {
-            break;
-        }
-        pos += 8;
-    }
-    while (pos < size && static_cast<unsigned char>(data[pos]) < 0x80) {
-        ++pos;
-    }
-    return pos;
-}
-
 std::size_t skipNonAscii(const char* data, std::size_t pos, std::size_t size) {
     while (pos < size && static_cast<unsigned char>(data[pos]) >= 0x80) {
         ++pos;
@@ -90,7 +73,7 @@ ByteBuffer ConvertCharset(std::string_view bytes, const char* from, const char* 
     std::size_t pending = 0;  // start of the stretch not yet written
     std::size_t pos = 0;
     while (pos < size) {
-        const std::size_t asciiEnd = skipAscii(data, pos, size);
+        const std::size_t asciiEnd = text::asciiRunEnd(bytes, pos, size);
         if (asciiEnd - pos >= kLongAsciiRun || asciiEnd == size) {
             if (pos > pending &&
                 !convertRun(source, target, bytes.substr(pending, pos - pending), out)) {

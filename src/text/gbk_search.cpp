@@ -1,8 +1,5 @@
 #include "text/gbk_search.h"
 
-#include <cstdint>
-#include <cstring>
-
 namespace yc::text {
 
 bool matchesAt(std::string_view hay, std::size_t pos, std::string_view needle, CaseMode mode) {
@@ -33,18 +30,13 @@ bool matchesAt(std::string_view hay, std::size_t pos, std::string_view needle, C
 namespace {
 
 // Moves `boundary` (a character start) forward to the first character start at or after
-// `target`, eight plain ASCII bytes at a time where it can.
+// `target`, skipping ASCII runs a word at a time.
 std::size_t walkBoundary(std::string_view hay, std::size_t boundary, std::size_t target) {
     while (boundary < target) {
-        if (boundary + 8 <= target) {
-            std::uint64_t word;
-            std::memcpy(&word, hay.data() + boundary, 8);
-            if ((word & 0x8080808080808080ULL) == 0) {
-                boundary += 8;
-                continue;
-            }
+        boundary = asciiRunEnd(hay, boundary, target);
+        if (boundary < target) {
+            boundary += charLength(hay, boundary);
         }
-        boundary += charLength(hay, boundary);
     }
     return boundary;
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -28,6 +30,23 @@ constexpr bool isLeadByte(unsigned char byte) {
 /// alone).
 constexpr std::size_t charLength(std::string_view s, std::size_t pos) {
     return isLeadByte(static_cast<unsigned char>(s[pos])) && pos + 1 < s.size() ? 2 : 1;
+}
+
+/// The end of the run of ASCII bytes that starts at `pos`, at most `limit`; pages are mostly
+/// ASCII, so the run is read eight bytes at a time.
+inline std::size_t asciiRunEnd(std::string_view s, std::size_t pos, std::size_t limit) {
+    while (pos + 8 <= limit) {
+        std::uint64_t word;
+        std::memcpy(&word, s.data() + pos, 8);
+        if ((word & 0x8080808080808080ULL) != 0) {
+            break;
+        }
+        pos += 8;
+    }
+    while (pos < limit && static_cast<unsigned char>(s[pos]) < 0x80) {
+        ++pos;
+    }
+    return pos;
 }
 
 constexpr bool isAsciiUpper(char c) {
