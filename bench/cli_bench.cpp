@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "bare_curl.h"
 #include "query/bulk_check.h"
 #include "registrar_server.h"
+#include "transfer_bench_support.h"
 
 namespace {
 
@@ -58,12 +58,10 @@ void BM_Cli100kNamesVsBareCurl(benchmark::State& state) {
     options.freePattern = ".*7\\.com";
     options.padTo = 100 * 1024;
     yc::sim::RegistrarServer server(options);
-    if (!server.start()) {
-        state.SkipWithError("simulator did not start");
+    const std::string url = yc::bench::startedFormUrl(server, state);
+    if (url.empty()) {
         return;
     }
-    const std::string url =
-        "http://127.0.0.1:" + std::to_string(server.port()) + yc::sim::kSubmitPath;
 
     const std::filesystem::path list = std::filesystem::temp_directory_path() / "yc-cli-bench.txt";
     std::vector<std::string> bodies;

@@ -7,11 +7,11 @@
 #include <ctime>
 #include <mutex>
 
-#include "bare_curl.h"
 #include "http/http_client.h"
 #include "http/response_decoding.h"
 #include "registrar_server.h"
 #include "text/charset.h"
+#include "transfer_bench_support.h"
 #include "ui/event_pump.h"
 
 namespace {
@@ -52,12 +52,10 @@ void compareWithBareCurl(benchmark::State& state, yc::sim::PageEncoding encoding
     options.padTo = 100 * 1024;
     options.encoding = encoding;
     yc::sim::RegistrarServer server(options);
-    if (!server.start()) {
-        state.SkipWithError("simulator did not start");
+    const std::string url = yc::bench::startedFormUrl(server, state);
+    if (url.empty()) {
         return;
     }
-    const std::string url =
-        "http://127.0.0.1:" + std::to_string(server.port()) + yc::sim::kSubmitPath;
     const std::string body = fiftyNameForm();
     const std::vector<std::string> block(100, body);
     for (auto _ : state) {

@@ -14,6 +14,7 @@
 namespace {
 
 using yc::sim::SimOptions;
+using yc::test::freeDotCom;
 using yc::test::RegistrarSim;
 using yc::test::TempDir;
 
@@ -44,12 +45,6 @@ Finished runCli(const TempDir& dir, const std::vector<std::string>& args,
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, TempDir::read(dir.path() / "out.txt"),
             TempDir::read(dir.path() / "err.txt")};
-}
-
-SimOptions freeDotCom() {
-    SimOptions options;
-    options.freePattern = ".*\\.com";
-    return options;
 }
 
 std::string names(int count) {

@@ -22,6 +22,7 @@ namespace {
 using sim::Fault;
 using sim::PageEncoding;
 using sim::SimOptions;
+using test::freeDotCom;
 using test::RawRequest;
 using test::RegistrarSim;
 
@@ -29,12 +30,6 @@ using test::RegistrarSim;
 const std::string kFormBody =
     "domainToCheck=abc.com%0D%0A%D6%D0%CE%C4.com%0D%0Axyz.net%0D%0A&picCode=&Submit=+++%E6%89%B9"
     "%E9%87%8F%E6%9F%A5%E8%AF%A2&suffix%5B%5D=.com";
-
-SimOptions freeDotCom() {
-    SimOptions options;
-    options.freePattern = ".*\\.com";
-    return options;
-}
 
 std::string hostLine(const RegistrarSim& sim) {
     return "Host: 127.0.0.1:" + std::to_string(sim.port());

@@ -15,17 +15,12 @@ namespace {
 using sim::Fault;
 using sim::PageEncoding;
 using sim::SimOptions;
+using test::freeDotCom;
 using test::RegistrarSim;
 
 const std::string kFormTail =
     "&picCode=&Submit=+++%E6%89%B9%E9%87%8F%E6%9F%A5%E8%AF%A2&suffix%5B%5D=.com&suffix%5B%5D=.cn"
     "&suffix%5B%5D=.cn.com&suffix%5B%5D=.wang&suffix%5B%5D=.top";
-
-SimOptions freeDotCom() {
-    SimOptions options;
-    options.freePattern = ".*\\.com";
-    return options;
-}
 
 struct Exchange {
     BatchOutcome outcome;

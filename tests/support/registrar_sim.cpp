@@ -91,4 +91,10 @@ std::string RegistrarSim::url(std::string_view path) const {
            "://127.0.0.1:" + std::to_string(server_.port()) + std::string(path);
 }
 
+sim::SimOptions freeDotCom() {
+    sim::SimOptions options;
+    options.freePattern = ".*\\.com";
+    return options;
+}
+
 }  // namespace yc::test

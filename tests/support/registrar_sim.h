@@ -29,6 +29,9 @@ struct TlsFiles {
 };
 const TlsFiles& throwAwayTls();
 
+/// Options under which every name ending in ".com" is free.
+sim::SimOptions freeDotCom();
+
 /// The raw requests of a simulator log file, in arrival order.
 std::vector<RawRequest> readRequestLog(const std::filesystem::path& log);
 

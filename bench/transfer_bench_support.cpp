@@ -1,4 +1,4 @@
-#include "bare_curl.h"
+#include "transfer_bench_support.h"
 
 #include <benchmark/benchmark.h>
 #include <curl/curl.h>
@@ -14,6 +14,14 @@ std::size_t discard(char*, std::size_t, std::size_t count, void* total) {
 }
 
 }  // namespace
+
+std::string startedFormUrl(sim::RegistrarServer& server, benchmark::State& state) {
+    if (!server.start()) {
+        state.SkipWithError("simulator did not start");
+        return {};
+    }
+    return "http://127.0.0.1:" + std::to_string(server.port()) + sim::kSubmitPath;
+}
 
 double bareCurlPosts(const std::string& url, std::span<const std::string> bodies) {
     CURL* easy = curl_easy_init();
