@@ -1,16 +1,37 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package the project needs to build, test, benchmark and fuzz.
+# Installs the Debian 12 packages the project needs for one purpose:
+#   run      build the programs (scripts/run.sh)
+#   test     run plus the test, benchmark, fuzzing and screenshot tools (scripts/test.sh; default)
+#   package  run plus the tools that build and check the .deb packages (scripts/check-package.sh)
 set -euo pipefail
 
-packages=(
-    build-essential cmake ninja-build pkg-config clang-format
+run_packages=(
+    build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-    libcurl4-openssl-dev libssl-dev openssl
+    libcurl4-openssl-dev libssl-dev
     libpcre2-dev libicu-dev zlib1g-dev
+    fonts-wqy-microhei
+)
+test_packages=(
+    clang-format openssl
     libgtest-dev libgmock-dev libbenchmark-dev libxml2-dev
     clang libclang-rt-14-dev
-    xvfb xauth fonts-wqy-microhei imagemagick dbus-x11
+    xvfb xauth imagemagick dbus-x11
 )
+package_packages=(
+    dpkg-dev lintian desktop-file-utils appstream
+)
+
+purpose=${1:-test}
+case "$purpose" in
+    run) packages=("${run_packages[@]}") ;;
+    test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+    package) packages=("${run_packages[@]}" "${package_packages[@]}") ;;
+    *)
+        echo "usage: $0 [run|test|package]" >&2
+        exit 2
+        ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

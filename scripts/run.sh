@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs the dependencies, builds the release preset and starts the window program.
+# Installs the build dependencies, builds the window program with the release preset and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh run
 cmake --preset release
-cmake --build --preset release
-exec build/release/src/app/yuchaling "$@"
+cmake --build --preset release --target yuchaling
+exec build/release/bin/yuchaling "$@"
