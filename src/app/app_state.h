@@ -40,7 +40,9 @@ struct AppState {
     Text programName;
     /// The folder holding the executable, without a trailing separator.
     Text programFolder;
-    /// Where the program writes its own files (dataFolder() in program_files.h).
+    /// Where the settings file lives (programFiles() in program_files.h).
+    Text settingsFolder;
+    /// Where the default auto-save file lives (programFiles() in program_files.h).
     Text dataFolder;
     /// The one settings store of the process, bound to the settings file at start-up.
     settings::SettingsStore settings;

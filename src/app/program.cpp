@@ -13,18 +13,24 @@ const Text& programName() {
     return YC_GBK("翎杉·域查灵");
 }
 
+Text settingsFileName() {
+    return programName() + ".ini";
+}
+
 }  // namespace
 
 Text Program::settingsPath(const Text& folder) {
-    return folder + "/" + programName() + ".ini";
+    return folder + "/" + settingsFileName();
 }
 
 Program::Program(Text folder, const WindowOptions& options) {
     state_.programName = programName();
     state_.programFolder = std::move(folder);
-    state_.dataFolder = dataFolder(state_.programFolder);
+    const ProgramFiles files = programFiles(state_.programFolder, settingsFileName());
+    state_.settingsFolder = files.settingsFolder;
+    state_.dataFolder = files.dataFolder;
     // A second instance cannot hold the file; it then works on its own copy of the settings.
-    state_.settings.Bind(settingsPath(state_.dataFolder), 0);
+    state_.settings.Bind(settingsPath(state_.settingsFolder), 0);
 
     // The registrar settings are read here and never written: the store keeps them as they are.
     state_.settings.SetSection(YC_GBK("连接"));

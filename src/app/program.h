@@ -26,8 +26,7 @@ class Program {
     MainWindow& mainWindow() { return *window_; }
     AppState& state() { return state_; }
 
-    /// The settings file: data folder (the program folder when writable) + "/" + program name +
-    /// ".ini".
+    /// The settings file: the settings folder (programFiles()) + "/" + program name + ".ini".
     static Text settingsPath(const Text& folder);
 
   private:

@@ -21,41 +21,68 @@ Text programFolder() {
 
 namespace {
 
-bool writableFolder(const std::filesystem::path& folder) {
+namespace fs = std::filesystem;
+
+bool writableFolder(const fs::path& folder) {
     std::error_code error;
-    return std::filesystem::is_directory(folder, error) && ::access(folder.c_str(), W_OK) == 0;
+    return fs::is_directory(folder, error) && ::access(folder.c_str(), W_OK) == 0;
 }
 
-// $XDG_CONFIG_HOME/yuchaling, or ~/.config/yuchaling; empty when neither can be named.
-std::filesystem::path userConfigFolder() {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    if (configHome != nullptr && std::filesystem::path(configHome).is_absolute()) {
-        return std::filesystem::path(configHome) / "yuchaling";
+// The program's folder under an XDG base folder: $variable/yuchaling, or ~/fallback/yuchaling;
+// empty when neither can be named.
+fs::path userFolder(const char* variable, const fs::path& fallback) {
+    const char* base = std::getenv(variable);
+    if (base != nullptr && fs::path(base).is_absolute()) {
+        return fs::path(base) / "yuchaling";
     }
     const char* home = std::getenv("HOME");
-    if (home != nullptr && std::filesystem::path(home).is_absolute()) {
-        return std::filesystem::path(home) / ".config" / "yuchaling";
+    if (home != nullptr && fs::path(home).is_absolute()) {
+        return fs::path(home) / fallback / "yuchaling";
     }
     return {};
 }
 
+bool createFolder(const fs::path& folder) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    return fs::is_directory(folder, error);
+}
+
+// The installed data folder that belongs to a binary folder: the install layout puts it at
+// YC_BINDIR_TO_DATADIR (for example ../share) from the binaries, as `yuchaling`.
+fs::path installedDataFolder(const fs::path& binaryFolder) {
+    return binaryFolder / YC_BINDIR_TO_DATADIR / "yuchaling";
+}
+
 }  // namespace
 
-Text dataFolder(const Text& programFolder) {
+Text portableFolder(const Text& programFolder) {
     if (writableFolder(text::toSystemPath(programFolder))) {
         return programFolder;
     }
-    const std::filesystem::path folder = userConfigFolder();
-    if (folder.empty()) {
-        return programFolder;
-    }
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (!std::filesystem::is_directory(folder, error)) {
+    const fs::path folder = userFolder("XDG_CONFIG_HOME", ".config");
+    if (folder.empty() || !createFolder(folder)) {
         // Nowhere better: files then fail to open in the program folder and the user is told why.
         return programFolder;
     }
     return text::fromSystemPath(folder);
+}
+
+ProgramFiles programFiles(const Text& programFolder, const Text& settingsFileName) {
+    const fs::path folder = text::toSystemPath(programFolder);
+    std::error_code error;
+    const bool installed = fs::is_directory(installedDataFolder(folder), error) &&
+                           !fs::exists(folder / text::toSystemPath(settingsFileName), error);
+    const fs::path config = userFolder("XDG_CONFIG_HOME", ".config");
+    const fs::path data = userFolder("XDG_DATA_HOME", fs::path(".local") / "share");
+    if (!installed || config.empty() || data.empty()) {
+        const Text portable = portableFolder(programFolder);
+        return {portable, portable};
+    }
+    // A folder that cannot be created makes its files fail to open, as an unwritable file would.
+    createFolder(config);
+    createFolder(data);
+    return {text::fromSystemPath(config), text::fromSystemPath(data)};
 }
 
 Text defaultAutoSavePath(const Text& folder) {
@@ -63,12 +90,12 @@ Text defaultAutoSavePath(const Text& folder) {
 }
 
 Text homepageAddress(const Text& folder) {
-    const std::filesystem::path base = text::toSystemPath(folder);
-    for (const auto& candidate : {base / "help" / "index.html",
-                                  base / ".." / "share" / "yuchaling" / "help" / "index.html"}) {
+    const fs::path base = text::toSystemPath(folder);
+    for (const auto& candidate :
+         {base / "help" / "index.html", installedDataFolder(base) / "help" / "index.html"}) {
         std::error_code error;
-        if (std::filesystem::exists(candidate, error)) {
-            return "file://" + text::fromSystemPath(std::filesystem::weakly_canonical(candidate));
+        if (fs::exists(candidate, error)) {
+            return "file://" + text::fromSystemPath(fs::weakly_canonical(candidate));
         }
     }
     return "file://" + text::fromSystemPath(base / "help" / "index.html");

@@ -1,5 +1,5 @@
-// Where the program's own files are: its folder, the folder it writes its files to, the default
-// auto-save file and the bundled help page that serves as the homepage.
+// Where the program's own files are: its folder, the folders it writes its settings and its
+// default auto-save file to, and the bundled help page that serves as the homepage.
 #pragma once
 
 #include "text/gbk_text.h"
@@ -9,17 +9,31 @@ namespace yc::app {
 /// The folder of the running executable, without a trailing separator.
 Text programFolder();
 
-/// The folder for the files the program writes (settings, the default auto-save file): the
-/// program folder while it is writable, otherwise the user's configuration folder for this program
-/// ($XDG_CONFIG_HOME/yuchaling, or ~/.config/yuchaling), created when missing. An installed
-/// program's folder belongs to the system, so its files go to the user instead.
-Text dataFolder(const Text& programFolder);
+/// The folders the program writes to.
+struct ProgramFiles {
+    /// Holds the settings file (and the byte-mode settings folder beside it).
+    Text settingsFolder;
+    /// Holds the default auto-save file.
+    Text dataFolder;
+};
+
+/// A portable copy — the settings file already lies beside the executable, or the executable is
+/// not in an installed binary folder (the build tree, an unpacked folder) — keeps both in its
+/// portableFolder(). An installed copy keeps its settings in $XDG_CONFIG_HOME/yuchaling
+/// (~/.config/yuchaling) and its data in $XDG_DATA_HOME/yuchaling (~/.local/share/yuchaling),
+/// created when missing, and never writes into the binary folder; only when no user folder can be
+/// named at all (neither the XDG variable nor HOME) does it fall back to the portable rule.
+ProgramFiles programFiles(const Text& programFolder, const Text& settingsFileName);
+
+/// A portable copy's folder: the program folder while it is writable, otherwise the user's
+/// configuration folder for this program, created when missing.
+Text portableFolder(const Text& programFolder);
 
 /// The folder + "/查询结果.txt".
 Text defaultAutoSavePath(const Text& folder);
 
 /// The bundled help page as a file address: beside the executable when run from the build tree,
-/// or in the installed share folder.
+/// or in the installed data folder.
 Text homepageAddress(const Text& folder);
 
 }  // namespace yc::app

@@ -1,9 +1,10 @@
-// The folder the program writes its files to: the program folder while writable, otherwise the
-// user's configuration folder for the program.
+// The folders the program writes its files to: a portable copy's program folder (or the user's
+// configuration folder when it is not writable), an installed copy's XDG folders.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -47,13 +48,13 @@ class DataFolderTest : public testing::Test {
 
 TEST_F(DataFolderTest, WritableProgramFolderIsUsedAsItIs) {
     const Text folder = text::fromSystemPath(dir.path());
-    EXPECT_EQ(dataFolder(folder), folder);
+    EXPECT_EQ(portableFolder(folder), folder);
 }
 
 TEST_F(DataFolderTest, UnwritableProgramFolderGivesTheConfigHomeFolderCreated) {
     ScopedEnv config("XDG_CONFIG_HOME", (dir.path() / "config").string());
     const std::filesystem::path expected = dir.path() / "config" / "yuchaling";
-    EXPECT_EQ(dataFolder(unwritableFolder()), text::fromSystemPath(expected));
+    EXPECT_EQ(portableFolder(unwritableFolder()), text::fromSystemPath(expected));
     EXPECT_TRUE(std::filesystem::is_directory(expected));
     EXPECT_EQ(defaultAutoSavePath(text::fromSystemPath(expected)),
               text::fromSystemPath(expected) + text::utf8ToGbk("/查询结果.txt"));
@@ -62,14 +63,14 @@ TEST_F(DataFolderTest, UnwritableProgramFolderGivesTheConfigHomeFolderCreated) {
 TEST_F(DataFolderTest, WithoutConfigHomeTheFolderIsUnderHome) {
     ScopedEnv config("XDG_CONFIG_HOME", std::nullopt);
     ScopedEnv home("HOME", (dir.path() / "home").string());
-    EXPECT_EQ(dataFolder(unwritableFolder()),
+    EXPECT_EQ(portableFolder(unwritableFolder()),
               text::fromSystemPath(dir.path() / "home" / ".config" / "yuchaling"));
 }
 
 TEST_F(DataFolderTest, RelativeConfigHomeIsIgnored) {
     ScopedEnv config("XDG_CONFIG_HOME", "relative/config");
     ScopedEnv home("HOME", (dir.path() / "home").string());
-    EXPECT_EQ(dataFolder(unwritableFolder()),
+    EXPECT_EQ(portableFolder(unwritableFolder()),
               text::fromSystemPath(dir.path() / "home" / ".config" / "yuchaling"));
 }
 
@@ -77,7 +78,68 @@ TEST_F(DataFolderTest, NoUsableFolderKeepsTheProgramFolder) {
     ScopedEnv config("XDG_CONFIG_HOME", std::nullopt);
     ScopedEnv home("HOME", std::nullopt);
     const Text program = unwritableFolder();
-    EXPECT_EQ(dataFolder(program), program);
+    EXPECT_EQ(portableFolder(program), program);
+}
+
+// A binary folder laid out as the install lays it: the executable's folder with the program's
+// data folder beside it.
+class InstalledFilesTest : public testing::Test {
+  protected:
+    InstalledFilesTest() {
+        std::filesystem::create_directories(bin);
+        std::filesystem::create_directories(bin / YC_BINDIR_TO_DATADIR / "yuchaling" / "help");
+    }
+    ProgramFiles files() const {
+        return programFiles(text::fromSystemPath(bin), text::utf8ToGbk("翎杉·域查灵.ini"));
+    }
+    Text under(const char* relative) const { return text::fromSystemPath(dir.path() / relative); }
+
+    test::TempDir dir;
+    std::filesystem::path bin = dir.path() / "prefix" / "bin";
+    ScopedEnv config{"XDG_CONFIG_HOME", (dir.path() / "config").string()};
+    ScopedEnv data{"XDG_DATA_HOME", (dir.path() / "data").string()};
+};
+
+TEST_F(InstalledFilesTest, SettingsGoToTheConfigHomeAndDataToTheDataHomeBothCreated) {
+    const ProgramFiles f = files();
+    EXPECT_EQ(f.settingsFolder, under("config/yuchaling"));
+    EXPECT_EQ(f.dataFolder, under("data/yuchaling"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "config" / "yuchaling"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "data" / "yuchaling"));
+}
+
+TEST_F(InstalledFilesTest, WithoutXdgVariablesTheFoldersAreUnderHome) {
+    ScopedEnv noConfig("XDG_CONFIG_HOME", std::nullopt);
+    ScopedEnv noData("XDG_DATA_HOME", "relative/data");
+    ScopedEnv home("HOME", (dir.path() / "home").string());
+    const ProgramFiles f = files();
+    EXPECT_EQ(f.settingsFolder, under("home/.config/yuchaling"));
+    EXPECT_EQ(f.dataFolder, under("home/.local/share/yuchaling"));
+}
+
+TEST_F(InstalledFilesTest, ASettingsFileBesideTheExecutableKeepsTheCopyPortable) {
+    std::ofstream(bin / "翎杉·域查灵.ini");
+    const ProgramFiles f = files();
+    EXPECT_EQ(f.settingsFolder, text::fromSystemPath(bin));
+    EXPECT_EQ(f.dataFolder, text::fromSystemPath(bin));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "config"));
+}
+
+TEST_F(InstalledFilesTest, AFolderWithoutTheInstalledDataBesideItIsPortable) {
+    const std::filesystem::path build = dir.path() / "build" / "bin";
+    std::filesystem::create_directories(build);
+    const ProgramFiles f =
+        programFiles(text::fromSystemPath(build), text::utf8ToGbk("翎杉·域查灵.ini"));
+    EXPECT_EQ(f.settingsFolder, text::fromSystemPath(build));
+    EXPECT_EQ(f.dataFolder, text::fromSystemPath(build));
+}
+
+TEST_F(InstalledFilesTest, TheHomepageIsTheInstalledHelpPage) {
+    const std::filesystem::path page =
+        bin / YC_BINDIR_TO_DATADIR / "yuchaling" / "help" / "index.html";
+    std::ofstream(page) << "<html></html>";
+    EXPECT_EQ(homepageAddress(text::fromSystemPath(bin)),
+              "file://" + text::fromSystemPath(std::filesystem::weakly_canonical(page)));
 }
 
 }  // namespace
