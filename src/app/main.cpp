@@ -5,11 +5,15 @@
 #include "app/command_line.h"
 #include "app/program.h"
 #include "app/program_files.h"
+#include "app/program_icon.h"
 #include "ui/qt_desktop.h"
 #include "ui/qt_event_pump.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    // The desktop entry names the icon and the menu entry the running window belongs to.
+    QApplication::setWindowIcon(yc::app::programIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("yuchaling"));
     yc::ui::QtDesktop desktop;
     yc::ui::QtEventPump pump;
 

@@ -29,7 +29,8 @@ constexpr const char* kUsage =
     "  --fault F                none | delay | stall | reset | 500 | empty | redirect | endless\n"
     "  --delay-ms N             delay of the delay fault\n"
     "  --redirect-to LOCATION   target of the redirect fault (default /landing)\n"
-    "  --log FILE               append every raw request to FILE\n";
+    "  --log FILE               append every raw request to FILE\n"
+    "  --help, --version\n";
 
 bool readNumber(std::string_view text, int& value) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -131,6 +132,14 @@ bool parse(int argc, char** argv, yc::sim::SimOptions& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && (argv[1] == std::string_view("--help") || argv[1] == std::string_view("-h"))) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc == 2 && argv[1] == std::string_view("--version")) {
+        std::puts("yuchaling-registrar-sim " YC_VERSION);
+        return 0;
+    }
     yc::sim::SimOptions options;
     if (!parse(argc, argv, options)) {
         std::fputs(kUsage, stderr);
