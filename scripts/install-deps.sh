@@ -19,7 +19,7 @@ test_packages=(
     xvfb xauth imagemagick dbus-x11
 )
 package_packages=(
-    dpkg-dev lintian desktop-file-utils appstream
+    dpkg-dev lintian desktop-file-utils appstream man-db
 )
 
 purpose=${1:-test}
