@@ -62,7 +62,7 @@ class InstalledLayoutTest : public testing::Test {
             return false;
         }
         bool created = false;
-        for (int i = 0; i < 200 && !created; ++i) {
+        for (int i = 0; i < 600 && !created; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
             created = fs::exists(settings);
         }
