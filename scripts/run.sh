@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs the dependencies, builds the release preset and starts the window program.
+# Installs the dependencies, builds the window program (release preset) and starts it. With no
+# registrar given or configured it starts in demo mode, against a local simulated registrar.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset release
-cmake --build --preset release
-exec build/release/src/app/yuchaling "$@"
+cmake --build --preset release --target yuchaling
+exec build/release/bin/yuchaling --demo-if-unconfigured "$@"
