@@ -29,7 +29,9 @@ constexpr const char* kUsage =
     "  --fault F                none | delay | stall | reset | 500 | empty | redirect | endless\n"
     "  --delay-ms N             delay of the delay fault\n"
     "  --redirect-to LOCATION   target of the redirect fault (default /landing)\n"
-    "  --log FILE               append every raw request to FILE\n";
+    "  --log FILE               append every raw request to FILE\n"
+    "  -h, --help               print this help and exit\n"
+    "  -v, --version            print the version and exit\n";
 
 bool readNumber(std::string_view text, int& value) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -131,6 +133,17 @@ bool parse(int argc, char** argv, yc::sim::SimOptions& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view flag = argv[i];
+        if (flag == "--help" || flag == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (flag == "--version" || flag == "-v") {
+            std::printf("yuchaling-registrar-sim %s\n", YC_VERSION);
+            return 0;
+        }
+    }
     yc::sim::SimOptions options;
     if (!parse(argc, argv, options)) {
         std::fputs(kUsage, stderr);
