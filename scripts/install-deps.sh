@@ -7,7 +7,7 @@ set -euo pipefail
 
 run_packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
     libcurl4-openssl-dev libssl-dev
     libpcre2-dev libicu-dev zlib1g-dev
     fonts-wqy-microhei
@@ -16,7 +16,7 @@ test_packages=(
     clang-format openssl
     libgtest-dev libgmock-dev libbenchmark-dev libxml2-dev
     clang libclang-rt-14-dev
-    xvfb xauth imagemagick dbus-x11
+    xvfb xauth xdotool imagemagick dbus-x11
 )
 package_packages=(
     dpkg-dev lintian desktop-file-utils appstream man-db

@@ -50,6 +50,10 @@ struct AppState {
     bool stopRequested = false;
     /// The full address of the registrar's bulk-check form; empty when none is configured.
     Text registrarEndpoint;
+    /// The run asks the demo registrar started inside the program: its answers are not real.
+    bool demoMode = false;
+    /// The settings file's full path, for the messages that tell the user where to configure.
+    Text settingsPath;
     InputDialogRequest inputDialogRequest;
     InputDialogResult inputDialogResult;
 };

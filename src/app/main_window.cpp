@@ -119,15 +119,25 @@ void MainWindow::openRegistrarPage() {
 }
 
 void MainWindow::onStartClicked() {
+    const bool starting = !run_.running() && startCaption() == query::QueryRun::idleCaption();
     // Without an endpoint a run could only list every name as taken.
-    if (state_.registrarEndpoint.empty() && startCaption() == query::QueryRun::idleCaption()) {
-        tell(
-            YC_GBK("尚未设置查询地址，无法开始查询。\r\n"
-                   "请用命令行参数启动程序：yuchaling --registrar 查询地址"
-                   "（注册商批量查询表单的完整网址，例如 "
-                   "https://注册商域名/domain/bulkregister_submit.php），\r\n"
-                   "或在设置文件的 [连接] 节中写入一行：查询地址=网址"));
+    if (starting && state_.registrarEndpoint.empty()) {
+        tell(YC_GBK("尚未设置查询地址，无法开始查询。\r\n\r\n"
+                    "请在设置文件（GBK 编码）\r\n") +
+             state_.settingsPath +
+             YC_GBK("\r\n中加入以下两行（网址为注册商批量查询表单的完整网址）：\r\n\r\n"
+                    "[连接]\r\n"
+                    "查询地址=https://注册商域名/domain/bulkregister_submit.php\r\n\r\n"
+                    "或用命令行参数启动：yuchaling --registrar 查询地址；"
+                    "想先看看效果，可用 yuchaling --demo 启动演示模式。"));
         return;
+    }
+    if (starting && state_.demoMode && !demoNoticeShown_) {
+        demoNoticeShown_ = true;
+        tell(
+            YC_GBK("演示模式：本次查询由程序内置的本机模拟注册商回答，结果并非真实的注册情况。\r\n"
+                   "模拟规则：域名第一段以数字 7 结尾即为可注册（如 abc7.com、7.cn），"
+                   "其余均为不可注册。"));
     }
     run_.onStartClicked();
 }
@@ -212,9 +222,18 @@ bool MainWindow::onCloseRequested() {
         setStartCaption(YC_GBK("正在停止.."));
         return false;
     }
-    ui::SaveRestoreWindow(state_.settings, *window_, false, {.windowName = window_->name()});
+    saveState();
     QCoreApplication::quit();
     return true;
+}
+
+void MainWindow::saveState() {
+    ui::SaveRestoreWindow(state_.settings, *window_, false, {.windowName = window_->name()});
+}
+
+void MainWindow::endSession() {
+    saveState();
+    window_->requestClose();
 }
 
 Text MainWindow::listText() {

@@ -20,6 +20,11 @@ class MainWindow final : public query::QueryRunView {
     MainWindow& operator=(const MainWindow&) = delete;
 
     void show();
+    /// Saves every control's state to the settings, as a close does.
+    void saveState();
+    /// The session is ending (logout, shutdown, a termination signal): saves the state at once,
+    /// then closes as the close button does.
+    void endSession();
     ui::Window& window() { return *window_; }
     bool runActive() const { return run_.running(); }
 
@@ -60,6 +65,7 @@ class MainWindow final : public query::QueryRunView {
     query::QueryRun run_;
     bool logoMovingLeft_ = false;
     bool closeAfterRun_ = false;
+    bool demoNoticeShown_ = false;
 };
 
 }  // namespace yc::app

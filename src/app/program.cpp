@@ -1,10 +1,12 @@
 #include "app/program.h"
 
 #include "app/program_files.h"
+#include "demo_registrar.h"
 #include "http/request_worker.h"
 #include "query/bulk_check.h"
 #include "text/charset.h"
 #include "text/system_path.h"
+#include "ui/desktop.h"
 
 namespace yc::app {
 namespace {
@@ -29,8 +31,9 @@ Program::Program(Text folder, const WindowOptions& options) {
     const ProgramFiles files = programFiles(state_.programFolder, settingsFileName());
     state_.settingsFolder = files.settingsFolder;
     state_.dataFolder = files.dataFolder;
+    state_.settingsPath = settingsPath(state_.settingsFolder);
     // A second instance cannot hold the file; it then works on its own copy of the settings.
-    state_.settings.Bind(settingsPath(state_.settingsFolder), 0);
+    state_.settings.Bind(state_.settingsPath, 0);
 
     // The registrar settings are read here and never written: the store keeps them as they are.
     state_.settings.SetSection(YC_GBK("连接"));
@@ -41,13 +44,36 @@ Program::Program(Text folder, const WindowOptions& options) {
         http::setExtraCaFile(text::toSystemPath(caFile).string());
     }
 
+    const bool demoUnavailable = !startDemoIfAsked(options);
+
     checker_ = std::make_unique<query::RegistrarExchange>(state_.registrarEndpoint);
     window_ = std::make_unique<MainWindow>(state_, *checker_);
+    if (demoUnavailable) {
+        ui::MessageRequest request;
+        request.text = YC_GBK("无法启动演示用的本机注册商（没有可用的本机端口）。");
+        ui::desktop().showMessage(request);
+    }
+}
+
+bool Program::startDemoIfAsked(const WindowOptions& options) {
+    // The demo address lives only in this process: nothing of it reaches the settings file.
+    if (!options.demo && !(options.demoIfUnconfigured && state_.registrarEndpoint.empty())) {
+        return true;
+    }
+    demo_ = std::make_unique<sim::DemoRegistrar>();
+    if (!demo_->start()) {
+        demo_.reset();
+        return false;
+    }
+    state_.registrarEndpoint = demo_->endpoint();
+    state_.demoMode = true;
+    return true;
 }
 
 Program::~Program() {
     window_.reset();
     state_.settings.Destroy();
+    demo_.reset();
 }
 
 }  // namespace yc::app

@@ -9,6 +9,10 @@
 #include "app/main_window.h"
 #include "query/batch_check.h"
 
+namespace yc::sim {
+class DemoRegistrar;
+}
+
 namespace yc::app {
 
 class Program {
@@ -30,7 +34,12 @@ class Program {
     static Text settingsPath(const Text& folder);
 
   private:
+    /// Points the run at the demo registrar when the options ask for it; false when it could not
+    /// be started.
+    bool startDemoIfAsked(const WindowOptions& options);
+
     AppState state_;
+    std::unique_ptr<sim::DemoRegistrar> demo_;
     std::unique_ptr<query::BatchChecker> checker_;
     std::unique_ptr<MainWindow> window_;
 };

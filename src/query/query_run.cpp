@@ -38,6 +38,11 @@ const Text& QueryRun::idleCaption() {
 }
 
 void QueryRun::onStartClicked() {
+    // A click while a run prepares (a message box may be up before the first caption is set) is
+    // neither a start nor a stop: a second run must never begin inside the first.
+    if (running_ && view_.startCaption() == idleCaption()) {
+        return;
+    }
     if (view_.startCaption() != idleCaption()) {
         stopRequested_ = true;
         view_.setStartCaption(YC_GBK("正在停止.."));
@@ -62,10 +67,18 @@ void QueryRun::openAutoSave() {
     }
     if (IsCsvPath(choice.path)) {
         autoSaveFile_->write(CsvHeaderLine());
+        autoSaveFile_->flush();
     }
 }
 
 void QueryRun::run() {
+    runLines();
+    // The run counts as ended before the view reports it: a close asked for while "查询完成！" is
+    // up must not be held back for a run that is over.
+    view_.runFinished();
+}
+
+void QueryRun::runLines() {
     RunningGuard guard(running_);
     Text listText = view_.listText();
     if (listText.empty()) {
@@ -109,7 +122,6 @@ void QueryRun::run() {
         autoSaveFile_.reset();
     }
     view_.setStartCaption(idleCaption());
-    view_.runFinished();
 }
 
 bool QueryRun::runBatch(std::size_t total) {
@@ -142,7 +154,10 @@ bool QueryRun::runBatch(std::size_t total) {
         rows.append(name, free ? YC_GBK("是") : YC_GBK("否"), free ? kIconFree : kIconTaken,
                     free ? kIconFree : kIconTaken);
         if (autoSaveFile_) {
+            // Each row reaches the file as it is listed, so a crash loses no listed row and
+            // leaves no cut-off line.
             autoSaveFile_->write(ResultLine(rows, rows.count() - 1, view_.exportFilter()));
+            autoSaveFile_->flush();
         }
     }
     batch_.clear();

@@ -28,6 +28,8 @@ class QueryRun {
 
   private:
     void run();
+    /// The run up to its end, while it counts as running.
+    void runLines();
     /// Sends the pending batch and lists its names; false when the run must stop.
     bool runBatch(std::size_t total);
     void openAutoSave();

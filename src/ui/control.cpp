@@ -35,6 +35,7 @@ Control::Control(const ControlDescription& description, QWidget* widget, QTimer*
       caption_(description.caption),
       address_(description.address),
       hidden_(!description.visible),
+      timerDisabled_(description.disabled),
       comboStyle_(description.comboStyle) {}
 
 int Control::left() const {
@@ -81,13 +82,14 @@ void Control::setVisible(bool visible) {
 
 bool Control::disabled() const {
     if (timer_ != nullptr) {
-        return !timer_->isActive();
+        return timerDisabled_;
     }
     return widget_ ? !widget_->isEnabled() : false;
 }
 
 void Control::setDisabled(bool disabled) {
     if (timer_ != nullptr) {
+        timerDisabled_ = disabled;
         disabled ? timer_->stop() : timer_->start();
     } else if (widget_) {
         widget_->setEnabled(!disabled);

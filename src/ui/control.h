@@ -105,6 +105,8 @@ class Control {
     Text caption_;
     Text address_;
     bool hidden_ = false;
+    /// A timer's own enabled state: whether it runs once its window is created.
+    bool timerDisabled_ = false;
     int comboStyle_ = 0;
     int color_ = 0;
     Text fileName_;

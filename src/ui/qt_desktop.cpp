@@ -1,5 +1,6 @@
 #include "ui/qt_desktop.h"
 
+#include <QAbstractButton>
 #include <QClipboard>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -88,7 +89,24 @@ MessageAnswer QtDesktop::showMessage(const MessageRequest& request) {
     QMessageBox box(qtIcon(request.icon), toQString(caption), toQStringLines(request.text),
                     qtButtons(request.buttons));
     box.setWindowModality(request.systemModal ? Qt::ApplicationModal : Qt::WindowModal);
-    return answerOf(box.exec());
+    // The prompts name these buttons by their Chinese texts, whatever translation Qt loaded.
+    for (const auto& [button, text] : {std::pair{QMessageBox::Ok, QStringLiteral("确定")},
+                                       std::pair{QMessageBox::Cancel, QStringLiteral("取消")},
+                                       std::pair{QMessageBox::Yes, QStringLiteral("是")},
+                                       std::pair{QMessageBox::No, QStringLiteral("否")}}) {
+        if (QAbstractButton* shown = box.button(button)) {
+            shown->setText(text);
+        }
+    }
+    box.exec();
+    // A box that ends without a click (its loop quit as the program ends) must not pass for OK:
+    // it answers as Escape would.
+    if (QAbstractButton* clicked = box.clickedButton()) {
+        return answerOf(box.standardButton(clicked));
+    }
+    return request.buttons == MessageButtons::OkCancel ? MessageAnswer::Cancel
+           : request.buttons == MessageButtons::YesNo  ? MessageAnswer::No
+                                                       : MessageAnswer::Ok;
 }
 
 std::optional<Text> QtDesktop::clipboardText() {

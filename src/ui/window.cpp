@@ -17,6 +17,7 @@
 #include <QTreeWidget>
 #include <cassert>
 
+#include "ui/caption_button.h"
 #include "ui/desktop.h"
 #include "ui/fonts.h"
 #include "ui/gbk_qt.h"
@@ -87,7 +88,7 @@ QWidget* createListView(const ControlDescription& d, QWidget* parent, ReportList
 QWidget* createWidget(const ControlDescription& d, QWidget* parent, ReportListModel*& model) {
     switch (d.kind) {
         case ControlKind::Button: {
-            auto* button = new QPushButton(toQStringLines(d.caption), parent);
+            auto* button = new CaptionButton(toQStringLines(d.caption), parent);
             button->setDefault(d.defaultButton);
             button->setAutoDefault(d.defaultButton);
             return button;
@@ -172,7 +173,10 @@ void HostWidget::resizeEvent(QResizeEvent* event) {
 }
 
 void HostWidget::reject() {
-    close();
+    // A dialog shown modally closes on Escape like on its close button; a main window does not.
+    if (window_.modal_) {
+        close();
+    }
 }
 
 Window::Window(const WindowDescription& description, QWidget* owner)
@@ -290,6 +294,7 @@ void Window::show() {
 
 void Window::showModal() {
     open_ = true;
+    modal_ = true;
     runCreated();
     host_->setWindowModality(Qt::ApplicationModal);
     host_->exec();

@@ -25,7 +25,7 @@ class HostWidget final : public QDialog {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void reject() override;  // Escape asks to close, like the close button
+    void reject() override;  // Escape: see Window::showModal
 
   private:
     Window& window_;
@@ -54,7 +54,8 @@ class Window {
 
     /// Runs the created handler, then shows the window without blocking.
     void show();
-    /// Runs the created handler, then shows the window modally until it is destroyed.
+    /// Runs the created handler, then shows the window modally until it is destroyed. Only a
+    /// window shown this way closes on Escape.
     void showModal();
     /// Asks to close, as the close button does (the close-requested handler may refuse).
     void requestClose();
@@ -98,6 +99,7 @@ class Window {
     std::function<void()> resized_;
     bool createdRun_ = false;
     bool open_ = false;
+    bool modal_ = false;
     bool destroying_ = false;
 };
 

@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QTreeView>
@@ -17,6 +19,7 @@
 #include "text/charset.h"
 #include "text/gbk_edit.h"
 #include "text/system_path.h"
+#include "ui/caption_button.h"
 #include "ui/qt_event_pump.h"
 
 namespace yc::app {
@@ -183,6 +186,7 @@ TEST_F(MainWindowTest, RunListsEveryNameAndEndsWithTheFinishedMessage) {
 
 TEST_F(MainWindowTest, WithoutARegistrarTheStartButtonExplainsHowToSetOneAndRunsNothing) {
     state.registrarEndpoint.clear();
+    state.settingsPath = text::fromSystemPath(folder.path() / "设置.ini");
     enterList("a.com");
     click("按钮开始查询");
     EXPECT_TRUE(checker.batches.empty());
@@ -190,6 +194,8 @@ TEST_F(MainWindowTest, WithoutARegistrarTheStartButtonExplainsHowToSetOneAndRuns
     const std::string message = utf8(desktop.messages[0].text);
     EXPECT_NE(message.find("--registrar"), std::string::npos);
     EXPECT_NE(message.find("[连接]"), std::string::npos);
+    EXPECT_NE(message.find("GBK"), std::string::npos);
+    EXPECT_NE(message.find(utf8(state.settingsPath)), std::string::npos);
     EXPECT_EQ(utf8(control("按钮开始查询").caption()), "开始查询");
 }
 
@@ -271,6 +277,116 @@ TEST_F(MainWindowTest, DoubleClickOpensRegistrarPageOnlyWithASelection) {
     doubleClick();
     EXPECT_EQ(desktop.openedAddresses,
               std::vector<Text>{"http://registrar.test/domain/bulkregister_submit.php"});
+}
+
+Text numberedList(int count) {
+    Text list;
+    for (int i = 0; i < count; ++i) {
+        list += "n" + std::to_string(i) + ".com\r\n";
+    }
+    return list;
+}
+
+TEST_F(MainWindowTest, ClosingWhileTheFinishedMessageShowsClosesTheWindow) {
+    enterList("a.com");
+    window.show();
+    desktop.onMessage = [&](const ui::MessageRequest& request) {
+        if (utf8(request.text) == "查询完成！") {
+            window.window().requestClose();
+        }
+    };
+    click("按钮开始查询");
+    QApplication::processEvents();
+    EXPECT_FALSE(window.window().isOpen());
+    EXPECT_EQ(utf8(control("按钮开始查询").caption()), "开始查询");
+}
+
+TEST_F(MainWindowTest, AutoSaveRowsReachTheFileAsTheyAreListed) {
+    Text list;
+    std::string firstBatchLines;
+    for (int i = 0; i < 60; ++i) {
+        list += "free" + std::to_string(i) + ".com\r\n";
+        if (i < 50) {
+            firstBatchLines += "free" + std::to_string(i) + ".com\r\n";
+        }
+    }
+    enterList(list);
+    const auto file = folder.path() / "查询结果.txt";
+    std::string duringSecondExchange;
+    checker.duringExchange = [&] {
+        if (checker.batches.size() == 2) {
+            duringSecondExchange = test::TempDir::read(file);
+        }
+    };
+    click("按钮开始查询");
+    ASSERT_EQ(checker.batches.size(), 2u);
+    EXPECT_EQ(duringSecondExchange, firstBatchLines);
+}
+
+TEST_F(MainWindowTest, BannerLogoSlidesOnItsOwnTimer) {
+    window.show();
+    const int start = control("图片翎杉软件").left();
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 400) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    EXPECT_GT(control("图片翎杉软件").left(), start + 5);
+}
+
+TEST_F(MainWindowTest, EscapeNeitherClosesTheWindowNorStopsARun) {
+    enterList(numberedList(120));
+    window.show();
+    const auto pressEscape = [&] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(window.window().widget(), &press);
+    };
+    checker.duringExchange = pressEscape;
+    click("按钮开始查询");
+    pressEscape();
+    QApplication::processEvents();
+    EXPECT_TRUE(window.window().isOpen());
+    EXPECT_EQ(window.rows().count(), 120u);
+}
+
+TEST_F(MainWindowTest, AStartClickWhileARunPreparesStartsNoSecondRun) {
+    enterList(numberedList(60));
+    control("按钮自动保存路径").setTag(text::fromSystemPath(folder.path() / "无此目录" / "r.txt"));
+    desktop.onMessage = [&](const ui::MessageRequest& request) {
+        if (utf8(request.text).starts_with("本次查询不会自动保存")) {
+            click("按钮开始查询");
+        }
+    };
+    click("按钮开始查询");
+    EXPECT_EQ(checker.batches.size(), 2u);
+    EXPECT_EQ(window.rows().count(), 60u);
+}
+
+TEST_F(MainWindowTest, EveryRunCaptionIsFullyVisibleOnTheStartButton) {
+    auto* button = dynamic_cast<ui::CaptionButton*>(control("按钮开始查询").widget());
+    ASSERT_NE(button, nullptr);
+    const QFont designed = button->font();
+    // The captions of a common run, and the longest ones a 1,000,000-name run sets. Those that
+    // fit at the designed font keep it.
+    for (const auto& [caption, keepsDesignedFont] :
+         {std::pair{"开始查询", true}, std::pair{"正在停止..", true},
+          std::pair{"请稍候。本次查询 120 个域名", true},
+          std::pair{"停止查询\r\n总 120 个，已查 50 个", true},
+          std::pair{"请稍候。本次查询 1000000 个域名", true},
+          std::pair{"停止查询\r\n总 1000000 个，已查 1000000 个", false}}) {
+        control("按钮开始查询").setCaption(gbk(caption));
+        const QRect area = button->captionRect();
+        const QFont font = button->captionFont();
+        const QRect needed =
+            QFontMetrics(font).boundingRect(area, ui::CaptionButton::kCaptionFlags, button->text());
+        EXPECT_TRUE(area.contains(needed)) << caption << " needs " << needed.width() << "x"
+                                           << needed.height() << " at " << font.pixelSize();
+        if (keepsDesignedFont) {
+            EXPECT_EQ(font.pixelSize(), designed.pixelSize()) << caption;
+        } else {
+            EXPECT_GE(font.pixelSize(), 12) << caption;
+        }
+    }
 }
 
 }  // namespace

@@ -91,5 +91,28 @@ TEST_F(RegistrarWindowTest, FailedExchangePromptsAndNeverListsRows) {
     EXPECT_EQ(desktop.messages[0].buttons, ui::MessageButtons::OkCancel);
 }
 
+TEST_F(RegistrarWindowTest, DemoRunAnswersByItsFixedRuleAndSaysOnceThatItIsNotReal) {
+    Program program(text::fromSystemPath(dir.path()),
+                    WindowOptions{.registrar = {}, .caFile = {}, .demo = true});
+    program.mainWindow().window().control(gbk("选择框查询时自动保存")).setChecked(false);
+    run(program, "abc7.com\r\nabc.com\r\na7b.com\r\n7.cn");
+    query::ReportRows& rows = program.mainWindow().rows();
+    ASSERT_EQ(rows.count(), 4u);
+    std::string states;
+    for (std::size_t row = 0; row < rows.count(); ++row) {
+        states += text::gbkToUtf8(Text(rows.cell(row, 1)));
+    }
+    EXPECT_EQ(states, "是否否是");
+    run(program, "b7.net");
+    const auto messages = desktop.messageTextsUtf8();
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_NE(messages[0].find("并非真实"), std::string::npos);
+    EXPECT_EQ(messages[1], "查询完成！");
+    EXPECT_EQ(messages[2], "查询完成！");
+    program.mainWindow().window().requestClose();
+    EXPECT_EQ(test::TempDir::read(dir.path() / "翎杉·域查灵.ini").find(gbk("[连接]")),
+              std::string::npos);
+}
+
 }  // namespace
 }  // namespace yc::app

@@ -54,6 +54,12 @@ void expectSameOptions(const std::string& name, const std::string& program) {
     EXPECT_EQ(documentedOptions(name), help) << name << ".1.in";
 }
 
+#ifdef YC_WINDOW_PATH
+TEST(ManPageTest, WindowProgramPageListsTheHelpOptions) {
+    expectSameOptions("yuchaling", YC_WINDOW_PATH);
+}
+#endif
+
 TEST(ManPageTest, CommandLinePageListsTheHelpOptions) {
     expectSameOptions("yuchaling-cli", YC_CLI_PATH);
 }

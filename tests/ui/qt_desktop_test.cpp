@@ -28,6 +28,8 @@ class DialogDriver {
     }
 
     std::vector<QString> questions;
+    /// The button texts of every message box seen, in the box's order.
+    std::vector<QStringList> buttonTexts;
 
   private:
     void schedule() {
@@ -48,6 +50,12 @@ class DialogDriver {
         }
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             questions.push_back(box->text());
+            QStringList texts;
+            for (QAbstractButton* button : box->buttons()) {
+                texts << button->text();
+            }
+            texts.sort();
+            buttonTexts.push_back(texts);
             const auto answer = answers_.empty() ? QMessageBox::No : answers_.front();
             if (!answers_.empty()) {
                 answers_.erase(answers_.begin());
@@ -113,6 +121,34 @@ TEST_F(SaveDialogTest, NewNameIsTakenWithoutQuestionAndWithoutAddedExtension) {
     DialogDriver driver({inDir("results")}, {});
     EXPECT_EQ(choose(), text::fromSystemPath(dir.path() / "results"));
     EXPECT_TRUE(driver.questions.empty());
+}
+
+TEST(MessageBoxTest, ButtonsCarryTheChineseNamesThePromptsUse) {
+    QtDesktop desktop;
+    struct Case {
+        MessageButtons buttons;
+        QMessageBox::StandardButton pressed;
+        MessageAnswer answer;
+        QStringList texts;
+    };
+    for (const Case& c :
+         {Case{MessageButtons::OkCancel,
+               QMessageBox::Cancel,
+               MessageAnswer::Cancel,
+               {QStringLiteral("取消"), QStringLiteral("确定")}},
+          Case{MessageButtons::YesNo,
+               QMessageBox::Yes,
+               MessageAnswer::Yes,
+               {QStringLiteral("否"), QStringLiteral("是")}},
+          Case{MessageButtons::Ok, QMessageBox::Ok, MessageAnswer::Ok, {QStringLiteral("确定")}}}) {
+        DialogDriver driver({}, {c.pressed});
+        MessageRequest request;
+        request.text = YC_GBK("请点击确定按钮，或者取消按钮退出");
+        request.buttons = c.buttons;
+        EXPECT_EQ(desktop.showMessage(request), c.answer);
+        ASSERT_EQ(driver.buttonTexts.size(), 1u);
+        EXPECT_EQ(driver.buttonTexts[0], c.texts);
+    }
 }
 
 TEST(QtFileFiltersTest, PairsBecomeQtFilters) {

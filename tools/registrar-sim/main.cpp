@@ -30,7 +30,8 @@ constexpr const char* kUsage =
     "  --delay-ms N             delay of the delay fault\n"
     "  --redirect-to LOCATION   target of the redirect fault (default /landing)\n"
     "  --log FILE               append every raw request to FILE\n"
-    "  --help, --version\n";
+    "  -h, --help               print this help and exit\n"
+    "  -v, --version            print the version and exit\n";
 
 bool readNumber(std::string_view text, int& value) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -132,13 +133,16 @@ bool parse(int argc, char** argv, yc::sim::SimOptions& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 && (argv[1] == std::string_view("--help") || argv[1] == std::string_view("-h"))) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
-    if (argc == 2 && argv[1] == std::string_view("--version")) {
-        std::puts("yuchaling-registrar-sim " YC_VERSION);
-        return 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view flag = argv[i];
+        if (flag == "--help" || flag == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (flag == "--version" || flag == "-v") {
+            std::printf("yuchaling-registrar-sim %s\n", YC_VERSION);
+            return 0;
+        }
     }
     yc::sim::SimOptions options;
     if (!parse(argc, argv, options)) {
