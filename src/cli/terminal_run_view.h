@@ -22,6 +22,9 @@ class StreamingRows final : public query::ReportRows {
     void setCell(std::size_t row, int column, std::string_view text) override {
         store_.setCell(row, column, text);
     }
+    void setIcons(std::size_t row, int iconIndex, int stateImageIndex) override {
+        store_.setIcons(row, iconIndex, stateImageIndex);
+    }
     std::size_t count() const override { return store_.count(); }
     std::string_view cell(std::size_t row, int column) const override {
         return store_.cell(row, column);
