@@ -32,6 +32,16 @@ std::optional<query::ExportFilter> filterOf(std::string_view value) {
     return std::nullopt;
 }
 
+std::optional<TextEncoding> encodingOf(std::string_view value) {
+    if (value == "gbk") {
+        return TextEncoding::Gbk;
+    }
+    if (value == "utf-8") {
+        return TextEncoding::Utf8;
+    }
+    return std::nullopt;
+}
+
 std::optional<double> secondsOf(std::string_view value) {
     double seconds = 0;
     const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), seconds);
@@ -93,6 +103,12 @@ ParsedOptions parseCliOptions(std::span<char* const> args, bool interactive) {
                     return fail("--retry-wait takes a number of seconds");
                 }
                 options.retryWaitSeconds = *seconds;
+            } else if (name == "--input-encoding") {
+                const auto encoding = encodingOf(value);
+                if (!encoding && value != "auto") {
+                    return fail("--input-encoding takes auto, gbk or utf-8");
+                }
+                options.inputEncoding = encoding;
             } else {
                 return fail("unknown option " + std::string(name));
             }
@@ -119,12 +135,18 @@ std::string cliUsage() {
     return R"(Usage: yuchaling-cli [options] FILE|-
 Checks which domain names of a list are free to register, 50 names per request.
 
-The list is GBK text (or UTF-8), one name per line; URLs and sub-domains are cut down to the
-registrable domain. Results are written one line per name, as the window program exports them.
+The list is GBK or UTF-8 text (UTF-16 with a byte-order mark also works), one name per line
+(CR LF, LF or CR); URLs and sub-domains are cut down to the registrable domain. Results are
+written one line per name, as the window program exports them.
 
 Options:
   --registrar URL        full address of the registrar's bulk-check form (required)
   --ca-file PATH         an extra trusted CA certificate file for HTTPS
+  --input-encoding auto|gbk|utf-8
+                         how the list is read (default auto: a UTF-8 byte-order mark, or valid
+                         UTF-8 holding a character of three or more bytes, means UTF-8; anything
+                         else GBK); a line that is not valid in it, or holds a character GBK
+                         cannot hold, is an error
   --filter all|free|taken
                          which names to write (default free); "all" adds ",是" or ",否"
   --output FILE          write results to FILE (CSV with a header when it ends in .csv);

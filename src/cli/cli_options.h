@@ -12,6 +12,9 @@ namespace yc::cli {
 /// What to do when the registrar refuses a batch or a transfer fails.
 enum class RetryPolicy { Ask, Retry, Stop };
 
+/// The encodings the list can be read in and the results written in.
+enum class TextEncoding { Gbk, Utf8 };
+
 struct CliOptions {
     std::string input;   ///< a file path, or "-" for standard input
     std::string output;  ///< empty: standard output
@@ -21,6 +24,7 @@ struct CliOptions {
     RetryPolicy onLimit = RetryPolicy::Stop;
     RetryPolicy onFailure = RetryPolicy::Stop;
     double retryWaitSeconds = 0;
+    std::optional<TextEncoding> inputEncoding;  ///< none: guessed from the bytes
     bool help = false;
     bool version = false;
 };

@@ -51,7 +51,14 @@ int main(int argc, char* argv[]) {
     if (!bytes) {
         return usageError(error);
     }
-    Text list = cli::listTextFromBytes(*bytes);
+    std::optional<cli::ListText> list = cli::decodeList(*bytes, options.inputEncoding, error);
+    if (!list) {
+        return usageError(error);
+    }
+    if (list->guessed) {
+        std::fprintf(stderr, "yuchaling-cli: reading the list as %s (--input-encoding chooses)\n",
+                     list->encodingName);
+    }
     if (!options.caFile.empty()) {
         http::setExtraCaFile(options.caFile);
     }
@@ -70,7 +77,7 @@ int main(int argc, char* argv[]) {
     cli::InterruptPump pump(stopRequested);
     cli::ProgressMeter progress(stderr, isatty(STDERR_FILENO) != 0);
     query::RegistrarExchange exchange(options.registrar);
-    cli::TerminalRunView view(std::move(list), options, out, progress, stopRequested);
+    cli::TerminalRunView view(std::move(list->gbk), options, out, progress, stopRequested);
     query::QueryRun run(view, exchange, stopRequested);
     run.onStartClicked();
 

@@ -89,6 +89,93 @@ TEST(CliTest, Utf8InputIsConvertedAndBareLineFeedsEndLines) {
     EXPECT_EQ(run.out, yc::text::utf8ToGbk("中文.net\r\n"));
 }
 
+/// The names part of the first form the simulator received, still percent-encoded.
+std::string sentNames(const RegistrarSim& sim) {
+    const auto requests = sim.requests();
+    if (requests.empty()) {
+        return "";
+    }
+    const std::string& body = requests[0].body;
+    const std::size_t start = body.find('=') + 1;
+    return body.substr(start, body.find("&picCode") - start);
+}
+
+struct ListCase {
+    const char* label;
+    std::string input;
+    std::vector<std::string> args;
+    int status;
+    std::string sent;  ///< the percent-encoded GBK names sent, empty when nothing is sent
+    std::string err;   ///< part of standard error
+};
+
+void PrintTo(const ListCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+class CliListTest : public testing::TestWithParam<ListCase> {};
+
+TEST_P(CliListTest, ListIsReadInOneEncodingOrRejectedNamingTheLine) {
+    const ListCase& c = GetParam();
+    RegistrarSim sim(freeDotCom());
+    ASSERT_TRUE(sim.started());
+    TempDir dir;
+    const auto list = dir.write("list.txt", c.input);
+    std::vector<std::string> args{"--registrar", sim.url()};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    args.push_back(list.string());
+    const Finished run = runCli(dir, args);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_EQ(sentNames(sim), c.sent);
+    EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+}
+
+std::string utf16le(std::u16string_view text) {
+    std::string bytes;
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+// 山水.com and 平台.com: their GBK bytes happen to be valid UTF-8 too.
+const std::string kGbkPair = "\xC9\xBD\xCB\xAE.com\r\n\xC6\xBD\xCC\xA8.com\r\n";
+const std::string kSentPair = "%C9%BD%CB%AE.com%0D%0A%C6%BD%CC%A8.com%0D%0A";
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, CliListTest,
+    testing::Values(
+        ListCase{"GBK valid as UTF-8", kGbkPair, {}, 0, kSentPair, "reading the list as GBK"},
+        ListCase{"UTF-8", "山水.com\n平台.com\n", {}, 0, kSentPair, "reading the list as UTF-8"},
+        ListCase{"UTF-8 BOM, CR ends", "\xEF\xBB\xBF山水.com\r平台.com", {}, 0, kSentPair, ""},
+        ListCase{"UTF-16LE", utf16le(u"\uFEFF山水.com\n平台.com\r\n"), {}, 0, kSentPair, ""},
+        ListCase{"GBK told as UTF-8",
+                 kGbkPair,
+                 {"--input-encoding", "utf-8"},
+                 2,
+                 "",
+                 "line 1 of the list holds a character that GBK cannot hold"},
+        ListCase{"emoji",
+                 "a.com\n😀.com\n",
+                 {},
+                 2,
+                 "",
+                 "line 2 of the list holds a character that GBK cannot hold"},
+        ListCase{"cut UTF-8",
+                 "\xEF\xBB\xBF"
+                 "a.com\n\xE4\xB8.com\n",
+                 {},
+                 2,
+                 "",
+                 "line 2 of the list is not valid UTF-8"},
+        ListCase{"GBK lead byte at line end",
+                 "a.com\r\n\xC9\r\nb.com",
+                 {},
+                 2,
+                 "",
+                 "line 2 of the list is not valid GBK"}));
+
 TEST(CliTest, RefusalStopsWithStatusThreeKeepingCompleteLines) {
     SimOptions options = freeDotCom();
     options.refuseAfter = 1;
