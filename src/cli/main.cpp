@@ -67,7 +67,9 @@ int main(int argc, char* argv[]) {
                                 ? query::ResultFile(stdout)
                                 : query::ResultFile(text::fromSystemPath(options.output));
     if (!out.isOpen()) {
-        return usageError("cannot open " + options.output + ": " + out.error());
+        std::fprintf(stderr, "yuchaling-cli: cannot open %s: %s\n", options.output.c_str(),
+                     out.error().c_str());
+        return kExitOutputFailed;
     }
     if (query::IsCsvPath(options.output)) {
         out.write(query::CsvHeaderLine());

@@ -202,6 +202,18 @@ TEST(CliTest, FailedTransferStopsWithStatusThreeAndWritesNothing) {
     EXPECT_TRUE(run.out.empty());
 }
 
+TEST(CliTest, OutputThatCannotBeOpenedExitsWithOneBeforeSending) {
+    RegistrarSim sim(freeDotCom());
+    ASSERT_TRUE(sim.started());
+    TempDir dir;
+    const std::string output = (dir.path() / "missing" / "r.txt").string();
+    const Finished run =
+        runCli(dir, {"--registrar", sim.url(), "--output", output, "-"}, "a.com\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(sim.requests().empty());
+    EXPECT_NE(run.err.find("cannot open"), std::string::npos) << run.err;
+}
+
 struct UsageCase {
     const char* label;
     std::vector<std::string> args;
