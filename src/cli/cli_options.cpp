@@ -109,6 +109,11 @@ ParsedOptions parseCliOptions(std::span<char* const> args, bool interactive) {
                     return fail("--input-encoding takes auto, gbk or utf-8");
                 }
                 options.inputEncoding = encoding;
+            } else if (name == "--output-encoding") {
+                options.outputEncoding = encodingOf(value);
+                if (!options.outputEncoding) {
+                    return fail("--output-encoding takes gbk or utf-8");
+                }
             } else {
                 return fail("unknown option " + std::string(name));
             }
@@ -151,6 +156,9 @@ Options:
                          which names to write (default free); "all" adds ",是" or ",否"
   --output FILE          write results to FILE (CSV with a header when it ends in .csv);
                          without it results go to standard output
+  --output-encoding gbk|utf-8
+                         how results are written (default: as the list was read; on a terminal,
+                         as its locale says)
   --on-limit ask|retry|stop
                          when the registrar refuses a batch (too many queries)
   --on-failure ask|retry|stop

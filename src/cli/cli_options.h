@@ -24,7 +24,8 @@ struct CliOptions {
     RetryPolicy onLimit = RetryPolicy::Stop;
     RetryPolicy onFailure = RetryPolicy::Stop;
     double retryWaitSeconds = 0;
-    std::optional<TextEncoding> inputEncoding;  ///< none: guessed from the bytes
+    std::optional<TextEncoding> inputEncoding;   ///< none: guessed from the bytes
+    std::optional<TextEncoding> outputEncoding;  ///< none: the list's, or a terminal's locale's
     bool help = false;
     bool version = false;
 };

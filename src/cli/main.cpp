@@ -7,6 +7,7 @@
 #include "cli/cli_options.h"
 #include "cli/interrupt_pump.h"
 #include "cli/list_input.h"
+#include "cli/output_encoding.h"
 #include "cli/progress_meter.h"
 #include "cli/terminal_run_view.h"
 #include "http/request_worker.h"
@@ -71,15 +72,19 @@ int main(int argc, char* argv[]) {
                      out.error().c_str());
         return kExitOutputFailed;
     }
+    const bool toTerminal = options.output.empty() && isatty(STDOUT_FILENO) != 0;
+    const cli::TextEncoding outputEncoding =
+        options.outputEncoding.value_or(toTerminal ? cli::terminalEncoding() : list->family);
     if (query::IsCsvPath(options.output)) {
-        out.write(query::CsvHeaderLine());
+        out.write(cli::encodeOutput(query::CsvHeaderLine(), outputEncoding));
     }
 
     bool stopRequested = false;
     cli::InterruptPump pump(stopRequested);
     cli::ProgressMeter progress(stderr, isatty(STDERR_FILENO) != 0);
     query::RegistrarExchange exchange(options.registrar);
-    cli::TerminalRunView view(std::move(list->gbk), options, out, progress, stopRequested);
+    cli::TerminalRunView view(std::move(list->gbk), options, out, outputEncoding, progress,
+                              stopRequested);
     query::QueryRun run(view, exchange, stopRequested);
     run.onStartClicked();
 

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "cli/interrupt_pump.h"
+#include "cli/output_encoding.h"
 #include "query/query_run.h"
 
 namespace yc::cli {
@@ -42,17 +43,18 @@ bool waitUninterrupted(double seconds) {
 void StreamingRows::append(std::string_view name, std::string_view state, int iconIndex,
                            int stateImageIndex) {
     store_.append(name, state, iconIndex, stateImageIndex);
-    out_.write(query::ResultLine(store_, store_.count() - 1, filter_));
+    out_.write(encodeOutput(query::ResultLine(store_, store_.count() - 1, filter_), encoding_));
 }
 
 TerminalRunView::TerminalRunView(Text list, const CliOptions& options, query::ResultFile& out,
-                                 ProgressMeter& progress, bool& stopRequested)
+                                 TextEncoding outputEncoding, ProgressMeter& progress,
+                                 bool& stopRequested)
     : list_(std::move(list)),
       options_(options),
       out_(out),
       progress_(progress),
       stopRequested_(stopRequested),
-      rows_(out, options.filter),
+      rows_(out, options.filter, outputEncoding),
       caption_(query::QueryRun::idleCaption()) {}
 
 void TerminalRunView::setStartCaption(const Text& caption) {

@@ -10,11 +10,11 @@
 
 namespace yc::cli {
 
-/// Rows that write their export line to the output as they are appended.
+/// Rows that write their export line to the output, in its encoding, as they are appended.
 class StreamingRows final : public query::ReportRows {
   public:
-    StreamingRows(query::ResultFile& out, const query::ExportFilter& filter)
-        : out_(out), filter_(filter) {}
+    StreamingRows(query::ResultFile& out, const query::ExportFilter& filter, TextEncoding encoding)
+        : out_(out), filter_(filter), encoding_(encoding) {}
 
     void clear() override { store_.clear(); }
     void append(std::string_view name, std::string_view state, int iconIndex,
@@ -33,13 +33,14 @@ class StreamingRows final : public query::ReportRows {
     query::ReportRowStore store_;
     query::ResultFile& out_;
     query::ExportFilter filter_;
+    TextEncoding encoding_;
 };
 
 class TerminalRunView final : public query::QueryRunView {
   public:
     /// A failed write to the output sets `stopRequested`: the run ends after its batch.
     TerminalRunView(Text list, const CliOptions& options, query::ResultFile& out,
-                    ProgressMeter& progress, bool& stopRequested);
+                    TextEncoding outputEncoding, ProgressMeter& progress, bool& stopRequested);
 
     Text listText() override { return list_; }
     void runStarted(std::size_t total) override { progress_.start(total); }

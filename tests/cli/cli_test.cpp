@@ -1,7 +1,12 @@
 // yuchaling-cli as a user runs it: a real process talking to the registrar simulator, with its
 // exit status, standard output and output files read back.
 #include <gtest/gtest.h>
+#include <pty.h>
 #include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdio>
 #include <string>
@@ -47,6 +52,44 @@ Finished runCli(const TempDir& dir, const std::vector<std::string>& args,
             TempDir::read(dir.path() / "err.txt")};
 }
 
+// Runs the program on a new terminal that takes both its outputs and passes bytes unchanged,
+// under the locale `lang`, and returns everything the terminal received as `out`.
+Finished runOnTerminal(const std::vector<std::string>& args, const char* lang) {
+    termios raw{};
+    ::cfmakeraw(&raw);
+    int terminal = -1;
+    const pid_t pid = ::forkpty(&terminal, nullptr, &raw, nullptr);
+    if (pid == 0) {
+        ::unsetenv("LC_ALL");
+        ::unsetenv("LC_CTYPE");
+        ::setenv("LANG", lang, 1);
+        std::vector<char*> argv{const_cast<char*>(YC_CLI_PATH)};
+        for (const auto& arg : args) {
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        }
+        argv.push_back(nullptr);
+        ::execv(YC_CLI_PATH, argv.data());
+        ::_exit(127);
+    }
+    Finished run;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(terminal, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;  // EIO once the program has exited and the terminal is drained
+        }
+        run.out.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(terminal);
+    int waitStatus = 0;
+    ::waitpid(pid, &waitStatus, 0);
+    run.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
+    return run;
+}
+
 std::string names(int count) {
     std::string list;
     for (int i = 0; i < count; ++i) {
@@ -86,7 +129,7 @@ TEST(CliTest, Utf8InputIsConvertedAndBareLineFeedsEndLines) {
     const Finished run =
         runCli(dir, {"--registrar", sim.url(), "--filter", "taken", "-"}, "中文.net\nx.com\n");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, yc::text::utf8ToGbk("中文.net\r\n"));
+    EXPECT_EQ(run.out, "中文.net\r\n");  // written in the list's encoding
 }
 
 /// The names part of the first form the simulator received, still percent-encoded.
@@ -175,6 +218,67 @@ INSTANTIATE_TEST_SUITE_P(
                  2,
                  "",
                  "line 2 of the list is not valid GBK"}));
+
+struct OutputCase {
+    const char* label;
+    std::string list;
+    std::vector<std::string> args;
+    const char* terminalLang;  ///< null: results go to a file, and must equal `results`
+    std::string results;
+};
+
+void PrintTo(const OutputCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+class CliOutputTest : public testing::TestWithParam<OutputCase> {};
+
+TEST_P(CliOutputTest, ResultsAreWrittenInTheListsOrTheTerminalsEncoding) {
+    const OutputCase& c = GetParam();
+    RegistrarSim sim(freeDotCom());
+    ASSERT_TRUE(sim.started());
+    TempDir dir;
+    const auto list = dir.write("list.txt", c.list);
+    const std::string file = (dir.path() / "r.csv").string();
+    std::vector<std::string> args{"--registrar", sim.url(), "--filter", "all"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    if (c.terminalLang == nullptr) {
+        args.insert(args.end(), {"--output", file});
+    }
+    args.push_back(list.string());
+    if (c.terminalLang == nullptr) {
+        const Finished run = runCli(dir, args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(TempDir::read(file), c.results);
+    } else {
+        const Finished run = runOnTerminal(args, c.terminalLang);
+        EXPECT_EQ(run.status, 0) << run.out;
+        EXPECT_NE(run.out.find(c.results), std::string::npos) << run.out;
+    }
+}
+
+const std::string kGbkName = yc::text::utf8ToGbk("中文.com\r\n");
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, CliOutputTest,
+    testing::Values(
+        OutputCase{"UTF-8 list", "中文.com\n", {}, nullptr, "域名,未注册\r\n中文.com,是\r\n"},
+        OutputCase{"GBK list",
+                   kGbkName,
+                   {},
+                   nullptr,
+                   yc::text::utf8ToGbk("域名,未注册\r\n中文.com,是\r\n")},
+        OutputCase{"UTF-8 list, GBK asked",
+                   "中文.com\n",
+                   {"--output-encoding", "gbk"},
+                   nullptr,
+                   yc::text::utf8ToGbk("域名,未注册\r\n中文.com,是\r\n")},
+        OutputCase{"UTF-8 terminal", kGbkName, {}, "C.UTF-8", "中文.com,是\r\n"},
+        OutputCase{"GBK terminal",
+                   "中文.com\n",
+                   {},
+                   "zh_CN.GBK",
+                   yc::text::utf8ToGbk("中文.com,是\r\n")}));
 
 TEST(CliTest, RefusalStopsWithStatusThreeKeepingCompleteLines) {
     SimOptions options = freeDotCom();
