@@ -1,4 +1,5 @@
 // yuchaling-cli: the query run without a window, for long lists and scripts.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -26,6 +27,21 @@ constexpr int kExitStopped = 3;
 int usageError(const std::string& message) {
     std::fprintf(stderr, "yuchaling-cli: %s\n", message.c_str());
     return kExitUsage;
+}
+
+bool sameTerminal(int a, int b) {
+    struct stat first {};
+    struct stat second {};
+    return isatty(a) != 0 && isatty(b) != 0 && fstat(a, &first) == 0 && fstat(b, &second) == 0 &&
+           first.st_rdev == second.st_rdev;
+}
+
+yc::cli::RunTally tallyOf(const yc::query::ReportRows& rows) {
+    yc::cli::RunTally tally{rows.count(), 0};
+    for (std::size_t row = 0; row < rows.count(); ++row) {
+        tally.free += rows.iconIndex(row) == yc::query::kIconFree ? 1 : 0;
+    }
+    return tally;
 }
 
 }  // namespace
@@ -83,13 +99,14 @@ int main(int argc, char* argv[]) {
     cli::InterruptPump pump(stopRequested);
     cli::ProgressMeter progress(stderr, isatty(STDERR_FILENO) != 0);
     query::RegistrarExchange exchange(options.registrar);
-    cli::TerminalRunView view(std::move(list->gbk), options, out, outputEncoding, progress,
-                              stopRequested);
+    const cli::ResultOutput results{out, outputEncoding,
+                                    toTerminal && sameTerminal(STDOUT_FILENO, STDERR_FILENO)};
+    cli::TerminalRunView view(std::move(list->gbk), options, results, progress, stopRequested);
     query::QueryRun run(view, exchange, stopRequested);
     run.onStartClicked();
 
     const bool written = out.close();
-    progress.finish(view.rows().count(), stopRequested);
+    progress.finish(tallyOf(view.rows()), stopRequested);
     if (!written) {
         std::fprintf(stderr, "yuchaling-cli: cannot write the results: %s\n", out.error().c_str());
         return kExitOutputFailed;

@@ -6,6 +6,7 @@
 
 #include "cli/interrupt_pump.h"
 #include "cli/output_encoding.h"
+#include "query/domain_list.h"
 #include "query/query_run.h"
 
 namespace yc::cli {
@@ -43,19 +44,31 @@ bool waitUninterrupted(double seconds) {
 void StreamingRows::append(std::string_view name, std::string_view state, int iconIndex,
                            int stateImageIndex) {
     store_.append(name, state, iconIndex, stateImageIndex);
-    out_.write(encodeOutput(query::ResultLine(store_, store_.count() - 1, filter_), encoding_));
+    if (out_.sharesProgressTerminal) {
+        progress_.clear();
+    }
+    out_.file.write(
+        encodeOutput(query::ResultLine(store_, store_.count() - 1, filter_), out_.encoding));
 }
 
-TerminalRunView::TerminalRunView(Text list, const CliOptions& options, query::ResultFile& out,
-                                 TextEncoding outputEncoding, ProgressMeter& progress,
-                                 bool& stopRequested)
+TerminalRunView::TerminalRunView(Text list, const CliOptions& options, const ResultOutput& out,
+                                 ProgressMeter& progress, bool& stopRequested)
     : list_(std::move(list)),
       options_(options),
-      out_(out),
+      out_(out.file),
       progress_(progress),
       stopRequested_(stopRequested),
-      rows_(out, options.filter, outputEncoding),
+      rows_(out, options.filter, progress),
       caption_(query::QueryRun::idleCaption()) {}
+
+void TerminalRunView::runStarted(std::size_t /*lines*/) {
+    // The bar counts names: the lines that are left empty once cut down are never sent.
+    std::size_t names = 0;
+    for (const Text& line : query::SplitDomainList(list_)) {
+        names += query::NormaliseDomainLine(line).empty() ? 0 : 1;
+    }
+    progress_.start(names);
+}
 
 void TerminalRunView::setStartCaption(const Text& caption) {
     caption_ = caption;
@@ -70,6 +83,7 @@ bool TerminalRunView::retry(RetryPolicy policy, const char* what) {
     if (InterruptPump::interrupted()) {
         return false;
     }
+    progress_.clear();
     switch (policy) {
         case RetryPolicy::Ask:
             return askOnTerminal(what);

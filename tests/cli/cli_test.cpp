@@ -9,6 +9,7 @@
 #include <cerrno>
 
 #include <cstdio>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -279,6 +280,29 @@ INSTANTIATE_TEST_SUITE_P(
                    {},
                    "zh_CN.GBK",
                    yc::text::utf8ToGbk("中文.com,是\r\n")}));
+
+TEST(CliTest, BarLeavesTheLineBeforeResultsAndTheRunEndsInOneSummary) {
+    RegistrarSim sim(freeDotCom());
+    ASSERT_TRUE(sim.started());
+    TempDir dir;
+    const auto list = dir.write("list.txt", names(120) + "\n\n");
+    const Finished run =
+        runOnTerminal({"--registrar", sim.url(), "--filter", "all", list.string()}, "C.UTF-8");
+    EXPECT_EQ(run.status, 0) << run.out;
+    const std::regex bar(R"(\[[#.]{30}\] \d+/120  \d+ names/s  ETA [-:0-9]+)");
+    int bars = 0;
+    for (auto it = std::sregex_iterator(run.out.begin(), run.out.end(), bar);
+         it != std::sregex_iterator(); ++it, ++bars) {
+        const std::size_t end = static_cast<std::size_t>(it->position() + it->length());
+        EXPECT_EQ(run.out.substr(end, 4), "\r\033[K") << "text written onto the bar: " << run.out;
+    }
+    EXPECT_GE(bars, 3);
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 121) << run.out;
+    EXPECT_TRUE(std::regex_search(
+        run.out, std::regex("\r\033\\[Kdone: 120 of 120 names checked, 60 free, 60 taken, "
+                            "0 not checked, elapsed 0:0\\d\n$")))
+        << run.out;
+}
 
 TEST(CliTest, RefusalStopsWithStatusThreeKeepingCompleteLines) {
     SimOptions options = freeDotCom();
