@@ -42,6 +42,15 @@ std::optional<TextEncoding> encodingOf(std::string_view value) {
     return std::nullopt;
 }
 
+std::optional<int> countOf(std::string_view value) {
+    int count = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), count);
+    if (error != std::errc() || end != value.data() + value.size() || count < 0) {
+        return std::nullopt;
+    }
+    return count;
+}
+
 std::optional<double> secondsOf(std::string_view value) {
     double seconds = 0;
     const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), seconds);
@@ -103,6 +112,12 @@ ParsedOptions parseCliOptions(std::span<char* const> args, bool interactive) {
                     return fail("--retry-wait takes a number of seconds");
                 }
                 options.retryWaitSeconds = *seconds;
+            } else if (name == "--max-retries") {
+                const auto count = countOf(value);
+                if (!count) {
+                    return fail("--max-retries takes a whole number");
+                }
+                options.maxRetries = *count;
             } else if (name == "--input-encoding") {
                 const auto encoding = encodingOf(value);
                 if (!encoding && value != "auto") {
@@ -164,7 +179,11 @@ Options:
   --on-failure ask|retry|stop
                          when a transfer fails (no connection, time-out, HTTP error)
                          both default to ask on a terminal, stop otherwise
-  --retry-wait SECONDS   pause before a retry (default 0)
+  --retry-wait SECONDS   pause before the first retry of a batch (default 60 after a refusal,
+                         5 after a failure); it doubles with each retry in a row, up to 15
+                         minutes
+  --max-retries N        retries of one batch in a row under "retry" before the run stops
+                         (default 8)
   --help, --version
 
 Exit status: 0 every name was checked; 3 the run was stopped (refusal, failure or Ctrl-C; the

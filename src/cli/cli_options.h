@@ -23,8 +23,9 @@ struct CliOptions {
     query::ExportFilter filter{false, true, false};
     RetryPolicy onLimit = RetryPolicy::Stop;
     RetryPolicy onFailure = RetryPolicy::Stop;
-    double retryWaitSeconds = 0;
-    std::optional<TextEncoding> inputEncoding;   ///< none: guessed from the bytes
+    std::optional<double> retryWaitSeconds;     ///< none: 60 s after a refusal, 5 s after a failure
+    int maxRetries = 8;                         ///< retries of one batch in a row under "retry"
+    std::optional<TextEncoding> inputEncoding;  ///< none: guessed from the bytes
     std::optional<TextEncoding> outputEncoding;  ///< none: the list's, or a terminal's locale's
     bool help = false;
     bool version = false;

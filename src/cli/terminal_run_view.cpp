@@ -1,7 +1,10 @@
 #include "cli/terminal_run_view.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <optional>
 #include <thread>
 
 #include "cli/interrupt_pump.h"
@@ -12,11 +15,16 @@
 namespace yc::cli {
 namespace {
 
-// Asks on the terminal itself: standard input may be the list.
-bool askOnTerminal(const char* what) {
+/// Pauses before the first retry of a batch; each further retry in a row waits twice as long.
+constexpr double kRefusalWaitSeconds = 60;
+constexpr double kFailureWaitSeconds = 5;
+constexpr double kLongestWaitSeconds = 15 * 60;
+
+// Asks on the terminal itself: standard input may be the list. None when there is no terminal.
+std::optional<bool> askOnTerminal(const char* what) {
     std::FILE* tty = std::fopen("/dev/tty", "r+");
     if (tty == nullptr) {
-        return false;
+        return std::nullopt;
     }
     std::fprintf(tty, "\n%s. Send the same batch again? [y/N] ", what);
     std::fflush(tty);
@@ -72,6 +80,9 @@ void TerminalRunView::runStarted(std::size_t /*lines*/) {
 
 void TerminalRunView::setStartCaption(const Text& caption) {
     caption_ = caption;
+    // Captions change when a batch has gone through (or the run starts or ends): the next
+    // refusal or failure starts a new series of retries.
+    retriesInARow_ = 0;
     // Each caption change follows a batch: its lines are made durable before the next one.
     if (!out_.flush()) {
         stopRequested_ = true;
@@ -79,30 +90,50 @@ void TerminalRunView::setStartCaption(const Text& caption) {
     progress_.update(rows_.count());
 }
 
-bool TerminalRunView::retry(RetryPolicy policy, const char* what) {
+bool TerminalRunView::retry(const RetryCause& cause) {
     if (InterruptPump::interrupted()) {
         return false;
     }
     progress_.clear();
-    switch (policy) {
-        case RetryPolicy::Ask:
-            return askOnTerminal(what);
-        case RetryPolicy::Retry:
-            std::fprintf(stderr, "%s; retrying\n", what);
-            return waitUninterrupted(options_.retryWaitSeconds);
+    switch (cause.policy) {
+        case RetryPolicy::Ask: {
+            const std::optional<bool> yes = askOnTerminal(cause.what);
+            if (!yes) {
+                std::fprintf(stderr, "%s; stopping: there is no terminal to ask on (%s chooses)\n",
+                             cause.what, cause.option);
+            }
+            return yes.value_or(false);
+        }
+        case RetryPolicy::Retry: {
+            if (retriesInARow_ >= options_.maxRetries) {
+                std::fprintf(stderr, "%s; stopping after %d retries in a row\n", cause.what,
+                             retriesInARow_);
+                return false;
+            }
+            const double wait =
+                std::min(options_.retryWaitSeconds.value_or(cause.defaultWaitSeconds) *
+                             std::pow(2.0, retriesInARow_),
+                         kLongestWaitSeconds);
+            ++retriesInARow_;
+            std::fprintf(stderr, "%s; retry %d of %d in %g s\n", cause.what, retriesInARow_,
+                         options_.maxRetries, wait);
+            return waitUninterrupted(wait);
+        }
         case RetryPolicy::Stop:
-            std::fprintf(stderr, "%s; stopping\n", what);
+            std::fprintf(stderr, "%s; stopping\n", cause.what);
             return false;
     }
     return false;
 }
 
 bool TerminalRunView::retryAfterRefusal() {
-    return retry(options_.onLimit, "The registrar refused the batch (too many queries)");
+    return retry({options_.onLimit, "The registrar refused the batch (too many queries)",
+                  "--on-limit", kRefusalWaitSeconds});
 }
 
 bool TerminalRunView::retryAfterFailure() {
-    return retry(options_.onFailure, "The exchange failed (no connection, time-out or HTTP error)");
+    return retry({options_.onFailure, "The exchange failed (no connection, time-out or HTTP error)",
+                  "--on-failure", kFailureWaitSeconds});
 }
 
 void TerminalRunView::runFinished() {

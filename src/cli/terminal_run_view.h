@@ -64,7 +64,13 @@ class TerminalRunView final : public query::QueryRunView {
     void runFinished() override;
 
   private:
-    bool retry(RetryPolicy policy, const char* what);
+    struct RetryCause {
+        RetryPolicy policy;
+        const char* what;    ///< what went wrong, for the messages
+        const char* option;  ///< the option that sets the policy
+        double defaultWaitSeconds;
+    };
+    bool retry(const RetryCause& cause);
 
     Text list_;
     const CliOptions& options_;
@@ -73,6 +79,7 @@ class TerminalRunView final : public query::QueryRunView {
     bool& stopRequested_;
     StreamingRows rows_;
     Text caption_;
+    int retriesInARow_ = 0;  ///< of the batch being sent
 };
 
 }  // namespace yc::cli

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 
 #include <cstdio>
 #include <regex>
@@ -38,11 +39,12 @@ std::string quote(const std::string& arg) {
     return quoted + "'";
 }
 
-// Runs the command line program with `args`, feeding `input` on standard input.
+// Runs the command line program with `args`, feeding `input` on standard input; `launcher` is
+// a command that starts the program.
 Finished runCli(const TempDir& dir, const std::vector<std::string>& args,
-                const std::string& input = "") {
+                const std::string& input = "", const std::string& launcher = "") {
     const auto in = dir.write("stdin.txt", input);
-    std::string command = quote(YC_CLI_PATH);
+    std::string command = launcher + " " + quote(YC_CLI_PATH);
     for (const auto& arg : args) {
         command += " " + quote(arg);
     }
@@ -317,6 +319,82 @@ TEST(CliTest, RefusalStopsWithStatusThreeKeepingCompleteLines) {
     EXPECT_EQ(run.out.substr(run.out.size() - 2), "\r\n");
     EXPECT_NE(run.err.find("refused"), std::string::npos);
 }
+
+struct RetryCase {
+    const char* label;
+    yc::sim::Fault fault;  ///< None: the registrar refuses every batch after the first
+    std::vector<std::string> args;
+    std::string launcher;
+    std::size_t requests;
+    double leastSeconds;  ///< the pauses the retries must have made
+    std::string err;
+};
+
+void PrintTo(const RetryCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+class CliRetryTest : public testing::TestWithParam<RetryCase> {};
+
+TEST_P(CliRetryTest, RetriesPauseLongerEachTimeAndStopAtTheLimit) {
+    const RetryCase& c = GetParam();
+    SimOptions options = freeDotCom();
+    options.fault = c.fault;
+    options.refuseAfter = c.fault == yc::sim::Fault::None ? 1 : 0;
+    RegistrarSim sim(options);
+    ASSERT_TRUE(sim.started());
+    TempDir dir;
+    std::vector<std::string> args{"--registrar", sim.url()};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    args.push_back("-");
+    const auto start = std::chrono::steady_clock::now();
+    const Finished run = runCli(dir, args, names(60), c.launcher);
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(run.status, 3) << run.err;
+    EXPECT_EQ(sim.requests().size(), c.requests);
+    EXPECT_GE(took.count(), c.leastSeconds);
+    EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Policies, CliRetryTest,
+    testing::Values(RetryCase{"refusals, doubling",
+                              yc::sim::Fault::None,
+                              {"--on-limit", "retry", "--retry-wait", "0.1", "--max-retries", "3"},
+                              "",
+                              5,
+                              0.1 + 0.2 + 0.4,
+                              "stopping after 3 retries in a row"},
+                    RetryCase{
+                        "failures, doubling",
+                        yc::sim::Fault::Status500,
+                        {"--on-failure", "retry", "--retry-wait", "0.1", "--max-retries", "2"},
+                        "",
+                        3,
+                        0.1 + 0.2,
+                        "stopping after 2 retries in a row"},
+                    // Ctrl-C after a second ends the first pause, which would last a minute.
+                    RetryCase{"refusal, default pause",
+                              yc::sim::Fault::None,
+                              {"--on-limit", "retry"},
+                              "timeout --preserve-status -s INT 1",
+                              2,
+                              0.9,
+                              "retry 1 of 8 in 60 s"},
+                    RetryCase{"failure, default pause",
+                              yc::sim::Fault::Status500,
+                              {"--on-failure", "retry"},
+                              "timeout --preserve-status -s INT 1",
+                              1,
+                              0.9,
+                              "retry 1 of 8 in 5 s"},
+                    RetryCase{"ask without a terminal",
+                              yc::sim::Fault::None,
+                              {"--on-limit", "ask"},
+                              "setsid -w",
+                              2,
+                              0,
+                              "there is no terminal to ask on (--on-limit chooses)"}));
 
 TEST(CliTest, FailedTransferStopsWithStatusThreeAndWritesNothing) {
     SimOptions options = freeDotCom();
