@@ -42,22 +42,15 @@ std::optional<TextEncoding> encodingOf(std::string_view value) {
     return std::nullopt;
 }
 
-std::optional<int> countOf(std::string_view value) {
-    int count = 0;
-    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), count);
-    if (error != std::errc() || end != value.data() + value.size() || count < 0) {
+/// The whole of `value` as a number that is not negative.
+template <class Number>
+std::optional<Number> nonNegativeOf(std::string_view value) {
+    Number number = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (error != std::errc() || end != value.data() + value.size() || number < 0) {
         return std::nullopt;
     }
-    return count;
-}
-
-std::optional<double> secondsOf(std::string_view value) {
-    double seconds = 0;
-    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), seconds);
-    if (error != std::errc() || end != value.data() + value.size() || seconds < 0) {
-        return std::nullopt;
-    }
-    return seconds;
+    return number;
 }
 
 }  // namespace
@@ -107,13 +100,13 @@ ParsedOptions parseCliOptions(std::span<char* const> args, bool interactive) {
                 }
                 (name == "--on-limit" ? options.onLimit : options.onFailure) = *policy;
             } else if (name == "--retry-wait") {
-                const auto seconds = secondsOf(value);
+                const auto seconds = nonNegativeOf<double>(value);
                 if (!seconds) {
                     return fail("--retry-wait takes a number of seconds");
                 }
                 options.retryWaitSeconds = *seconds;
             } else if (name == "--max-retries") {
-                const auto count = countOf(value);
+                const auto count = nonNegativeOf<int>(value);
                 if (!count) {
                     return fail("--max-retries takes a whole number");
                 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "support/registrar_sim.h"
+#include "support/table_test.h"
 #include "support/temp_dir.h"
 #include "text/charset.h"
 
@@ -155,10 +156,6 @@ struct ListCase {
     std::string err;   ///< part of standard error
 };
 
-void PrintTo(const ListCase& c, std::ostream* os) {
-    *os << c.label;
-}
-
 class CliListTest : public testing::TestWithParam<ListCase> {};
 
 TEST_P(CliListTest, ListIsReadInOneEncodingOrRejectedNamingTheLine) {
@@ -196,6 +193,12 @@ INSTANTIATE_TEST_SUITE_P(
         ListCase{"UTF-8", "山水.com\n平台.com\n", {}, 0, kSentPair, "reading the list as UTF-8"},
         ListCase{"UTF-8 BOM, CR ends", "\xEF\xBB\xBF山水.com\r平台.com", {}, 0, kSentPair, ""},
         ListCase{"UTF-16LE", utf16le(u"\uFEFF山水.com\n平台.com\r\n"), {}, 0, kSentPair, ""},
+        ListCase{"UTF-16 lone surrogate",
+                 utf16le(u"\uFEFFa.com\n\xD800.com"),
+                 {},
+                 2,
+                 "",
+                 "line 2 of the list is not valid UTF-16LE"},
         ListCase{"GBK told as UTF-8",
                  kGbkPair,
                  {"--input-encoding", "utf-8"},
@@ -220,7 +223,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {},
                  2,
                  "",
-                 "line 2 of the list is not valid GBK"}));
+                 "line 2 of the list is not valid GBK"}),
+    yc::test::ByLabel());
 
 struct OutputCase {
     const char* label;
@@ -229,10 +233,6 @@ struct OutputCase {
     const char* terminalLang;  ///< null: results go to a file, and must equal `results`
     std::string results;
 };
-
-void PrintTo(const OutputCase& c, std::ostream* os) {
-    *os << c.label;
-}
 
 class CliOutputTest : public testing::TestWithParam<OutputCase> {};
 
@@ -277,11 +277,9 @@ INSTANTIATE_TEST_SUITE_P(
                    nullptr,
                    yc::text::utf8ToGbk("域名,未注册\r\n中文.com,是\r\n")},
         OutputCase{"UTF-8 terminal", kGbkName, {}, "C.UTF-8", "中文.com,是\r\n"},
-        OutputCase{"GBK terminal",
-                   "中文.com\n",
-                   {},
-                   "zh_CN.GBK",
-                   yc::text::utf8ToGbk("中文.com,是\r\n")}));
+        OutputCase{
+            "GBK terminal", "中文.com\n", {}, "zh_CN.GBK", yc::text::utf8ToGbk("中文.com,是\r\n")}),
+    yc::test::ByLabel());
 
 TEST(CliTest, BarLeavesTheLineBeforeResultsAndTheRunEndsInOneSummary) {
     RegistrarSim sim(freeDotCom());
@@ -329,10 +327,6 @@ struct RetryCase {
     double leastSeconds;  ///< the pauses the retries must have made
     std::string err;
 };
-
-void PrintTo(const RetryCase& c, std::ostream* os) {
-    *os << c.label;
-}
 
 class CliRetryTest : public testing::TestWithParam<RetryCase> {};
 
@@ -394,7 +388,8 @@ INSTANTIATE_TEST_SUITE_P(
                               "setsid -w",
                               2,
                               0,
-                              "there is no terminal to ask on (--on-limit chooses)"}));
+                              "there is no terminal to ask on (--on-limit chooses)"}),
+    yc::test::ByLabel());
 
 TEST(CliTest, FailedTransferStopsWithStatusThreeAndWritesNothing) {
     SimOptions options = freeDotCom();
