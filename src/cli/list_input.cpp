@@ -98,10 +98,9 @@ std::optional<Text> linesToGbk(std::basic_string_view<Char> text, ToGbk toGbk, s
             break;
         }
         gbk += "\r\n";
-        start =
-            end + (text[end] == Char('\r') && end + 1 < text.size() && text[end + 1] == Char('\n')
-                       ? 2
-                       : 1);
+        const bool crLf =
+            text[end] == Char('\r') && end + 1 < text.size() && text[end + 1] == Char('\n');
+        start = end + (crLf ? 2 : 1);
     }
     return gbk;
 }
