@@ -32,13 +32,25 @@ std::optional<query::ExportFilter> filterOf(std::string_view value) {
     return std::nullopt;
 }
 
-std::optional<double> secondsOf(std::string_view value) {
-    double seconds = 0;
-    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), seconds);
-    if (error != std::errc() || end != value.data() + value.size() || seconds < 0) {
+std::optional<TextEncoding> encodingOf(std::string_view value) {
+    if (value == "gbk") {
+        return TextEncoding::Gbk;
+    }
+    if (value == "utf-8") {
+        return TextEncoding::Utf8;
+    }
+    return std::nullopt;
+}
+
+/// The whole of `value` as a number that is not negative.
+template <class Number>
+std::optional<Number> nonNegativeOf(std::string_view value) {
+    Number number = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (error != std::errc() || end != value.data() + value.size() || number < 0) {
         return std::nullopt;
     }
-    return seconds;
+    return number;
 }
 
 }  // namespace
@@ -88,11 +100,28 @@ ParsedOptions parseCliOptions(std::span<char* const> args, bool interactive) {
                 }
                 (name == "--on-limit" ? options.onLimit : options.onFailure) = *policy;
             } else if (name == "--retry-wait") {
-                const auto seconds = secondsOf(value);
+                const auto seconds = nonNegativeOf<double>(value);
                 if (!seconds) {
                     return fail("--retry-wait takes a number of seconds");
                 }
                 options.retryWaitSeconds = *seconds;
+            } else if (name == "--max-retries") {
+                const auto count = nonNegativeOf<int>(value);
+                if (!count) {
+                    return fail("--max-retries takes a whole number");
+                }
+                options.maxRetries = *count;
+            } else if (name == "--input-encoding") {
+                const auto encoding = encodingOf(value);
+                if (!encoding && value != "auto") {
+                    return fail("--input-encoding takes auto, gbk or utf-8");
+                }
+                options.inputEncoding = encoding;
+            } else if (name == "--output-encoding") {
+                options.outputEncoding = encodingOf(value);
+                if (!options.outputEncoding) {
+                    return fail("--output-encoding takes gbk or utf-8");
+                }
             } else {
                 return fail("unknown option " + std::string(name));
             }
@@ -119,22 +148,35 @@ std::string cliUsage() {
     return R"(Usage: yuchaling-cli [options] FILE|-
 Checks which domain names of a list are free to register, 50 names per request.
 
-The list is GBK text (or UTF-8), one name per line; URLs and sub-domains are cut down to the
-registrable domain. Results are written one line per name, as the window program exports them.
+The list is GBK or UTF-8 text (UTF-16 with a byte-order mark also works), one name per line
+(CR LF, LF or CR); URLs and sub-domains are cut down to the registrable domain. Results are
+written one line per name, as the window program exports them.
 
 Options:
   --registrar URL        full address of the registrar's bulk-check form (required)
   --ca-file PATH         an extra trusted CA certificate file for HTTPS
+  --input-encoding auto|gbk|utf-8
+                         how the list is read (default auto: a UTF-8 byte-order mark, or valid
+                         UTF-8 holding a character of three or more bytes, means UTF-8; anything
+                         else GBK); a line that is not valid in it, or holds a character GBK
+                         cannot hold, is an error
   --filter all|free|taken
                          which names to write (default free); "all" adds ",是" or ",否"
   --output FILE          write results to FILE (CSV with a header when it ends in .csv);
                          without it results go to standard output
+  --output-encoding gbk|utf-8
+                         how results are written (default: as the list was read; on a terminal,
+                         as its locale says)
   --on-limit ask|retry|stop
                          when the registrar refuses a batch (too many queries)
   --on-failure ask|retry|stop
                          when a transfer fails (no connection, time-out, HTTP error)
                          both default to ask on a terminal, stop otherwise
-  --retry-wait SECONDS   pause before a retry (default 0)
+  --retry-wait SECONDS   pause before the first retry of a batch (default 60 after a refusal,
+                         5 after a failure); it doubles with each retry in a row, up to 15
+                         minutes
+  --max-retries N        retries of one batch in a row under "retry" before the run stops
+                         (default 8)
   --help, --version
 
 Exit status: 0 every name was checked; 3 the run was stopped (refusal, failure or Ctrl-C; the

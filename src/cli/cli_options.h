@@ -12,6 +12,9 @@ namespace yc::cli {
 /// What to do when the registrar refuses a batch or a transfer fails.
 enum class RetryPolicy { Ask, Retry, Stop };
 
+/// The encodings the list can be read in and the results written in.
+enum class TextEncoding { Gbk, Utf8 };
+
 struct CliOptions {
     std::string input;   ///< a file path, or "-" for standard input
     std::string output;  ///< empty: standard output
@@ -20,7 +23,10 @@ struct CliOptions {
     query::ExportFilter filter{false, true, false};
     RetryPolicy onLimit = RetryPolicy::Stop;
     RetryPolicy onFailure = RetryPolicy::Stop;
-    double retryWaitSeconds = 0;
+    std::optional<double> retryWaitSeconds;     ///< none: 60 s after a refusal, 5 s after a failure
+    int maxRetries = 8;                         ///< retries of one batch in a row under "retry"
+    std::optional<TextEncoding> inputEncoding;  ///< none: guessed from the bytes
+    std::optional<TextEncoding> outputEncoding;  ///< none: the list's, or a terminal's locale's
     bool help = false;
     bool version = false;
 };

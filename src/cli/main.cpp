@@ -1,4 +1,5 @@
 // yuchaling-cli: the query run without a window, for long lists and scripts.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include "cli/cli_options.h"
 #include "cli/interrupt_pump.h"
 #include "cli/list_input.h"
+#include "cli/output_encoding.h"
 #include "cli/progress_meter.h"
 #include "cli/terminal_run_view.h"
 #include "http/request_worker.h"
@@ -25,6 +27,21 @@ constexpr int kExitStopped = 3;
 int usageError(const std::string& message) {
     std::fprintf(stderr, "yuchaling-cli: %s\n", message.c_str());
     return kExitUsage;
+}
+
+bool sameTerminal(int a, int b) {
+    struct stat first {};
+    struct stat second {};
+    return isatty(a) != 0 && isatty(b) != 0 && fstat(a, &first) == 0 && fstat(b, &second) == 0 &&
+           first.st_rdev == second.st_rdev;
+}
+
+yc::cli::RunTally tallyOf(const yc::query::ReportRows& rows) {
+    yc::cli::RunTally tally{rows.count(), 0};
+    for (std::size_t row = 0; row < rows.count(); ++row) {
+        tally.free += rows.iconIndex(row) == yc::query::kIconFree ? 1 : 0;
+    }
+    return tally;
 }
 
 }  // namespace
@@ -51,7 +68,14 @@ int main(int argc, char* argv[]) {
     if (!bytes) {
         return usageError(error);
     }
-    Text list = cli::listTextFromBytes(*bytes);
+    std::optional<cli::ListText> list = cli::decodeList(*bytes, options.inputEncoding, error);
+    if (!list) {
+        return usageError(error);
+    }
+    if (list->guessed) {
+        std::fprintf(stderr, "yuchaling-cli: reading the list as %s (--input-encoding chooses)\n",
+                     list->encodingName);
+    }
     if (!options.caFile.empty()) {
         http::setExtraCaFile(options.caFile);
     }
@@ -60,22 +84,29 @@ int main(int argc, char* argv[]) {
                                 ? query::ResultFile(stdout)
                                 : query::ResultFile(text::fromSystemPath(options.output));
     if (!out.isOpen()) {
-        return usageError("cannot open " + options.output + ": " + out.error());
+        std::fprintf(stderr, "yuchaling-cli: cannot open %s: %s\n", options.output.c_str(),
+                     out.error().c_str());
+        return kExitOutputFailed;
     }
+    const bool toTerminal = options.output.empty() && isatty(STDOUT_FILENO) != 0;
+    const cli::TextEncoding outputEncoding =
+        options.outputEncoding.value_or(toTerminal ? cli::terminalEncoding() : list->family);
     if (query::IsCsvPath(options.output)) {
-        out.write(query::CsvHeaderLine());
+        out.write(cli::encodeOutput(query::CsvHeaderLine(), outputEncoding));
     }
 
     bool stopRequested = false;
     cli::InterruptPump pump(stopRequested);
     cli::ProgressMeter progress(stderr, isatty(STDERR_FILENO) != 0);
     query::RegistrarExchange exchange(options.registrar);
-    cli::TerminalRunView view(std::move(list), options, out, progress, stopRequested);
+    const cli::ResultOutput results{out, outputEncoding,
+                                    toTerminal && sameTerminal(STDOUT_FILENO, STDERR_FILENO)};
+    cli::TerminalRunView view(std::move(list->gbk), options, results, progress, stopRequested);
     query::QueryRun run(view, exchange, stopRequested);
     run.onStartClicked();
 
     const bool written = out.close();
-    progress.finish(view.rows().count(), stopRequested);
+    progress.finish(tallyOf(view.rows()), stopRequested);
     if (!written) {
         std::fprintf(stderr, "yuchaling-cli: cannot write the results: %s\n", out.error().c_str());
         return kExitOutputFailed;
