@@ -70,6 +70,10 @@ ParsedOptions parseCliOptions(std::span<char* const> args, bool interactive) {
             options.version = true;
             continue;
         }
+        if (arg == "--demo") {
+            options.demo = true;
+            continue;
+        }
         if (arg.starts_with("--")) {
             std::string_view name = arg;
             std::string_view value;
@@ -138,7 +142,10 @@ ParsedOptions parseCliOptions(std::span<char* const> args, bool interactive) {
     if (options.input.empty()) {
         return fail("no input given: name a file, or - for standard input");
     }
-    if (options.registrar.empty()) {
+    if (options.demo && !options.registrar.empty()) {
+        return fail("--demo and --registrar cannot be given together");
+    }
+    if (options.registrar.empty() && !options.demo) {
         return fail("no registrar given: use --registrar URL (the bulk-check form's full address)");
     }
     return {options, {}};
@@ -153,7 +160,11 @@ The list is GBK or UTF-8 text (UTF-16 with a byte-order mark also works), one na
 written one line per name, as the window program exports them.
 
 Options:
-  --registrar URL        full address of the registrar's bulk-check form (required)
+  --registrar URL        full address of the registrar's bulk-check form (required, unless
+                         --demo is given)
+  --demo                 ask a simulated registrar started inside the program on a loopback
+                         port instead: a name is free exactly when its first label ends in 7
+                         (abc7.com, 7.cn); the answers are not real
   --ca-file PATH         an extra trusted CA certificate file for HTTPS
   --input-encoding auto|gbk|utf-8
                          how the list is read (default auto: a UTF-8 byte-order mark, or valid

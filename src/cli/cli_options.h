@@ -19,6 +19,7 @@ struct CliOptions {
     std::string input;   ///< a file path, or "-" for standard input
     std::string output;  ///< empty: standard output
     std::string registrar;
+    bool demo = false;  ///< ask the demo registrar started inside the program
     std::string caFile;
     query::ExportFilter filter{false, true, false};
     RetryPolicy onLimit = RetryPolicy::Stop;

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <optional>
 #include <span>
 
 #include "cli/cli_options.h"
@@ -11,6 +12,7 @@
 #include "cli/output_encoding.h"
 #include "cli/progress_meter.h"
 #include "cli/terminal_run_view.h"
+#include "demo_registrar.h"
 #include "http/request_worker.h"
 #include "query/bulk_check.h"
 #include "query/query_run.h"
@@ -59,7 +61,7 @@ int main(int argc, char* argv[]) {
         return kExitDone;
     }
     if (options.version) {
-        std::puts("yuchaling-cli 1.0.3.0");
+        std::printf("yuchaling-cli %s\n", YC_VERSION);
         return kExitDone;
     }
 
@@ -95,10 +97,27 @@ int main(int argc, char* argv[]) {
         out.write(cli::encodeOutput(query::CsvHeaderLine(), outputEncoding));
     }
 
+    // The demo registrar serves on its own threads for as long as the run needs it.
+    std::optional<sim::DemoRegistrar> demo;
+    std::string registrar = options.registrar;
+    if (options.demo) {
+        demo.emplace();
+        if (!demo->start()) {
+            std::fputs("yuchaling-cli: cannot start the demo registrar (no loopback port)\n",
+                       stderr);
+            return kExitStopped;
+        }
+        registrar = demo->endpoint();
+        std::fputs(
+            "yuchaling-cli: demo mode: the answers come from a local simulation and are not "
+            "real (a name is free exactly when its first label ends in 7)\n",
+            stderr);
+    }
+
     bool stopRequested = false;
     cli::InterruptPump pump(stopRequested);
     cli::ProgressMeter progress(stderr, isatty(STDERR_FILENO) != 0);
-    query::RegistrarExchange exchange(options.registrar);
+    query::RegistrarExchange exchange(registrar);
     const cli::ResultOutput results{out, outputEncoding,
                                     toTerminal && sameTerminal(STDOUT_FILENO, STDERR_FILENO)};
     cli::TerminalRunView view(std::move(list->gbk), options, results, progress, stopRequested);

@@ -445,4 +445,14 @@ TEST(CliTest, HelpAndVersionSucceed) {
     EXPECT_EQ(version.out, "yuchaling-cli 1.0.3.0\n");
 }
 
+TEST(CliTest, DemoAnswersByItsFixedRuleAndSaysTheAnswersAreNotReal) {
+    TempDir dir;
+    const Finished run =
+        runCli(dir, {"--demo", "--filter", "all", "-"}, "abc7.com\nabc.com\na7b.com\n7.cn\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              yc::text::utf8ToGbk("abc7.com,是\r\nabc.com,否\r\na7b.com,否\r\n7.cn,是\r\n"));
+    EXPECT_NE(run.err.find("not real"), std::string::npos);
+}
+
 }  // namespace
