@@ -32,6 +32,19 @@ std::optional<query::ExportFilter> filterOf(std::string_view value) {
     return std::nullopt;
 }
 
+std::optional<ResultFormat> formatOf(std::string_view value) {
+    if (value == "txt") {
+        return ResultFormat::Txt;
+    }
+    if (value == "csv") {
+        return ResultFormat::Csv;
+    }
+    if (value == "jsonl") {
+        return ResultFormat::JsonLines;
+    }
+    return std::nullopt;
+}
+
 std::optional<TextEncoding> encodingOf(std::string_view value) {
     if (value == "gbk") {
         return TextEncoding::Gbk;
@@ -70,8 +83,11 @@ ParsedOptions parseCliOptions(std::span<char* const> args, bool interactive) {
             options.version = true;
             continue;
         }
-        if (arg == "--demo") {
-            options.demo = true;
+        if (arg == "--demo" || arg == "--yes" || arg == "--resume" || arg == "--exit-free") {
+            (arg == "--demo"     ? options.demo
+             : arg == "--yes"    ? options.allowLargeExpansion
+             : arg == "--resume" ? options.resume
+                                 : options.exitFree) = true;
             continue;
         }
         if (arg.starts_with("--")) {
@@ -91,10 +107,27 @@ ParsedOptions parseCliOptions(std::span<char* const> args, bool interactive) {
                 options.caFile = value;
             } else if (name == "--output") {
                 options.output = value;
-            } else if (name == "--filter") {
+            } else if (name == "--suffixes") {
+                const auto suffixes = query::ParseSuffixList(value);
+                if (!suffixes || suffixes->empty()) {
+                    return fail(
+                        "--suffixes takes suffixes such as com,net or a preset (@cn, "
+                        "@popular)");
+                }
+                options.expansion.suffixes = *suffixes;
+            } else if (name == "--prefix") {
+                options.expansion.prefixes = query::ParseWordList(value);
+            } else if (name == "--suffix-word") {
+                options.expansion.suffixWords = query::ParseWordList(value);
+            } else if (name == "--format") {
+                options.format = formatOf(value);
+                if (!options.format) {
+                    return fail("--format takes txt, csv or jsonl");
+                }
+            } else if (name == "--filter" || name == "--only") {
                 const auto filter = filterOf(value);
                 if (!filter) {
-                    return fail("--filter takes all, free or taken");
+                    return fail(std::string(name) + " takes all, free or taken");
                 }
                 options.filter = *filter;
             } else if (name == "--on-limit" || name == "--on-failure") {
@@ -142,6 +175,13 @@ ParsedOptions parseCliOptions(std::span<char* const> args, bool interactive) {
     if (options.input.empty()) {
         return fail("no input given: name a file, or - for standard input");
     }
+    if (options.resume && options.output.empty()) {
+        return fail("--resume needs --output FILE: the names already in FILE are skipped");
+    }
+    if (options.expansion.suffixes.empty() &&
+        !(options.expansion.prefixes.empty() && options.expansion.suffixWords.empty())) {
+        return fail("--prefix and --suffix-word need --suffixes");
+    }
     if (options.demo && !options.registrar.empty()) {
         return fail("--demo and --registrar cannot be given together");
     }
@@ -171,8 +211,21 @@ Options:
                          UTF-8 holding a character of three or more bytes, means UTF-8; anything
                          else GBK); a line that is not valid in it, or holds a character GBK
                          cannot hold, is an error
-  --filter all|free|taken
+  --suffixes LIST        every line without a suffix of its own (a bare word such as hello)
+                         becomes one name per suffix, in the order given: com,net,cn; the
+                         presets @cn (com, cn, com.cn, net, top, wang, vip, xyz) and @popular
+                         (com, net, org, io, ai, co, app, dev) may be mixed in
+  --prefix WORDS         with --suffixes: words put before each bare word (my,the)
+  --suffix-word WORDS    with --suffixes: words put after each bare word (app,hq)
+  --yes                  expand even when that gives more than 1,000,000 names
+  --filter all|free|taken, --only all|free|taken
                          which names to write (default free); "all" adds ",是" or ",否"
+  --format txt|csv|jsonl the form of the result lines (default from the output's extension:
+                         .csv gives CSV with a header, .jsonl JSON Lines, anything else TXT);
+                         JSON Lines are one UTF-8 object per name: {"name": ..., "free": ...,
+                         "source": "registrar", "checked_at": ...}
+  --resume               with --output FILE: names already in FILE (in any of the formats) are
+                         skipped and new results are appended; a cut-off last line is repaired
   --output FILE          write results to FILE (CSV with a header when it ends in .csv);
                          without it results go to standard output
   --output-encoding gbk|utf-8
@@ -188,11 +241,12 @@ Options:
                          minutes
   --max-retries N        retries of one batch in a row under "retry" before the run stops
                          (default 8)
+  --exit-free            exit status 4 when no name is free (0 when at least one is)
   --help, --version
 
 Exit status: 0 every name was checked; 3 the run was stopped (refusal, failure or Ctrl-C; the
 lines already written are complete); 2 usage error or unreadable input; 1 the output could not
-be written.
+be written; 4 (with --exit-free) every name was checked and none is free.
 )";
 }
 

@@ -5,9 +5,13 @@
 #include <span>
 #include <string>
 
+#include "query/name_expansion.h"
 #include "query/result_export.h"
 
 namespace yc::cli {
+
+/// The form of each result line: the export's (TXT or CSV), or one JSON object.
+enum class ResultFormat { Txt, Csv, JsonLines };
 
 /// What to do when the registrar refuses a batch or a transfer fails.
 enum class RetryPolicy { Ask, Retry, Stop };
@@ -28,6 +32,13 @@ struct CliOptions {
     int maxRetries = 8;                         ///< retries of one batch in a row under "retry"
     std::optional<TextEncoding> inputEncoding;  ///< none: guessed from the bytes
     std::optional<TextEncoding> outputEncoding;  ///< none: the list's, or a terminal's locale's
+    /// The form of the result lines; none: JSON Lines for a ".jsonl" output, else the export's.
+    std::optional<ResultFormat> format;
+    /// Bare words of the list become one name per suffix (with the prefixes and suffix words).
+    query::NameExpansion expansion;
+    bool allowLargeExpansion = false;  ///< --yes: expand past the large-expansion guard
+    bool resume = false;               ///< skip names already in the output, append the rest
+    bool exitFree = false;             ///< exit 4 when no name is free
     bool help = false;
     bool version = false;
 };

@@ -11,10 +11,13 @@
 #include "cli/list_input.h"
 #include "cli/output_encoding.h"
 #include "cli/progress_meter.h"
+#include "cli/result_lines.h"
+#include "cli/resume_file.h"
 #include "cli/terminal_run_view.h"
 #include "demo_registrar.h"
 #include "http/request_worker.h"
 #include "query/bulk_check.h"
+#include "query/name_expansion.h"
 #include "query/query_run.h"
 #include "query/result_file.h"
 #include "text/system_path.h"
@@ -25,6 +28,7 @@ constexpr int kExitDone = 0;
 constexpr int kExitOutputFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitStopped = 3;
+constexpr int kExitNoneFree = 4;
 
 int usageError(const std::string& message) {
     std::fprintf(stderr, "yuchaling-cli: %s\n", message.c_str());
@@ -78,13 +82,34 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "yuchaling-cli: reading the list as %s (--input-encoding chooses)\n",
                      list->encodingName);
     }
+    if (!options.expansion.suffixes.empty()) {
+        const std::size_t count = query::ExpandedLineCount(list->gbk, options.expansion);
+        if (count > query::kLargeExpansion && !options.allowLargeExpansion) {
+            return usageError("the expansion gives " + std::to_string(count) +
+                              " names; add --yes to check them all");
+        }
+        list->gbk = query::ExpandNames(list->gbk, options.expansion);
+    }
+    bool resumedFile = false;
+    std::size_t skipped = 0;
+    if (options.resume) {
+        const std::optional<cli::ResumePoint> point = cli::readResumePoint(options.output, error);
+        if (!point) {
+            return usageError(error);
+        }
+        skipped = cli::dropCheckedNames(list->gbk, point->names);
+        resumedFile = point->hasLines;
+    }
     if (!options.caFile.empty()) {
         http::setExtraCaFile(options.caFile);
     }
 
-    query::ResultFile out = options.output.empty()
-                                ? query::ResultFile(stdout)
-                                : query::ResultFile(text::fromSystemPath(options.output));
+    query::ResultFile out =
+        options.output.empty()
+            ? query::ResultFile(stdout)
+            : query::ResultFile(text::fromSystemPath(options.output),
+                                options.resume ? query::ResultFile::Mode::Append
+                                               : query::ResultFile::Mode::Replace);
     if (!out.isOpen()) {
         std::fprintf(stderr, "yuchaling-cli: cannot open %s: %s\n", options.output.c_str(),
                      out.error().c_str());
@@ -93,7 +118,8 @@ int main(int argc, char* argv[]) {
     const bool toTerminal = options.output.empty() && isatty(STDOUT_FILENO) != 0;
     const cli::TextEncoding outputEncoding =
         options.outputEncoding.value_or(toTerminal ? cli::terminalEncoding() : list->family);
-    if (query::IsCsvPath(options.output)) {
+    const cli::ResultFormat format = options.format.value_or(cli::formatOfPath(options.output));
+    if (format == cli::ResultFormat::Csv && !resumedFile) {
         out.write(cli::encodeOutput(query::CsvHeaderLine(), outputEncoding));
     }
 
@@ -118,17 +144,22 @@ int main(int argc, char* argv[]) {
     cli::InterruptPump pump(stopRequested);
     cli::ProgressMeter progress(stderr, isatty(STDERR_FILENO) != 0);
     query::RegistrarExchange exchange(registrar);
-    const cli::ResultOutput results{out, outputEncoding,
+    const cli::ResultOutput results{out, outputEncoding, format,
                                     toTerminal && sameTerminal(STDOUT_FILENO, STDERR_FILENO)};
     cli::TerminalRunView view(std::move(list->gbk), options, results, progress, stopRequested);
     query::QueryRun run(view, exchange, stopRequested);
     run.onStartClicked();
 
     const bool written = out.close();
-    progress.finish(tallyOf(view.rows()), stopRequested);
+    cli::RunTally tally = tallyOf(view.rows());
+    tally.skipped = skipped;
+    progress.finish(tally, stopRequested);
     if (!written) {
         std::fprintf(stderr, "yuchaling-cli: cannot write the results: %s\n", out.error().c_str());
         return kExitOutputFailed;
     }
-    return stopRequested ? kExitStopped : kExitDone;
+    if (stopRequested) {
+        return kExitStopped;
+    }
+    return options.exitFree && tally.free == 0 ? kExitNoneFree : kExitDone;
 }

@@ -67,12 +67,16 @@ void ProgressMeter::clear() {
 
 void ProgressMeter::finish(const RunTally& tally, bool stopped) {
     clear();
-    std::fprintf(out_,
-                 "%s: %zu of %zu names checked, %zu free, %zu taken, %zu not checked, "
-                 "elapsed %s\n",
-                 stopped ? "stopped" : "done", tally.checked, total_, tally.free,
-                 tally.checked - tally.free, total_ - std::min(total_, tally.checked),
-                 clockText(elapsedSeconds()).c_str());
+    std::fprintf(
+        out_,
+        "%s: %zu of %zu names checked, %zu free, %zu taken, %zu not checked, "
+        "%selapsed %s\n",
+        stopped ? "stopped" : "done", tally.checked, total_, tally.free, tally.checked - tally.free,
+        total_ - std::min(total_, tally.checked),
+        tally.skipped == 0
+            ? ""
+            : (std::to_string(tally.skipped) + " skipped as already in the output, ").c_str(),
+        clockText(elapsedSeconds()).c_str());
 }
 
 }  // namespace yc::cli

@@ -13,6 +13,7 @@ namespace yc::cli {
 struct RunTally {
     std::size_t checked = 0;
     std::size_t free = 0;
+    std::size_t skipped = 0;  ///< names a resumed run found already in its output
 };
 
 class ProgressMeter {

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "cli/interrupt_pump.h"
-#include "cli/output_encoding.h"
+#include "cli/result_lines.h"
 #include "query/domain_list.h"
 #include "query/query_run.h"
 
@@ -55,8 +55,7 @@ void StreamingRows::append(std::string_view name, std::string_view state, int ic
     if (out_.sharesProgressTerminal) {
         progress_.clear();
     }
-    out_.file.write(
-        encodeOutput(query::ResultLine(store_, store_.count() - 1, filter_), out_.encoding));
+    out_.file.write(resultLine(store_, store_.count() - 1, filter_, out_.format, out_.encoding));
 }
 
 TerminalRunView::TerminalRunView(Text list, const CliOptions& options, const ResultOutput& out,

@@ -14,6 +14,7 @@ namespace yc::cli {
 struct ResultOutput {
     query::ResultFile& file;
     TextEncoding encoding;
+    ResultFormat format = ResultFormat::Txt;
     bool sharesProgressTerminal = false;  ///< the bar must come off before each result line
 };
 
