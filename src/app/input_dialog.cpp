@@ -5,9 +5,11 @@
 #include <string>
 
 #include "app/input_dialog_description.h"
+#include "query/name_expansion.h"
 #include "text/charset.h"
 #include "text/gbk_edit.h"
 #include "text/system_path.h"
+#include "ui/context_menu.h"
 #include "ui/desktop.h"
 #include "ui/event_pump.h"
 #include "ui/window.h"
@@ -100,6 +102,10 @@ class InputDialog {
         if (r.bothScrollBars) {
             body().setBothScrollBars(true);
         }
+        if (!r.displayOnly && r.bodyInputMode != 1) {
+            ui::installContextMenu(body().widget(),
+                                   {{YC_GBK("按后缀展开…"), [this] { expandBySuffixes(); }}});
+        }
         result_ = {};
         // The body as the box holds it: the box keeps lines apart by CR LF, so an initial text
         // with bare line feeds reads back changed although nobody touched it.
@@ -167,6 +173,36 @@ class InputDialog {
         result_.text = text == loadedBody_ ? request_.initialText : text;
         result_.accepted = true;
         window_.destroy();
+    }
+
+    /// Replaces every bare word of the body by one name per suffix the user asks for, so that
+    /// what will be checked is seen and can be edited before OK.
+    void expandBySuffixes() {
+        ui::TextRequest question;
+        question.title = YC_GBK("按后缀展开");
+        question.prompt = YC_GBK(
+            "没有后缀的词（如 hello）按以下后缀各生成一个域名，后缀之间用逗号分隔。\r\n"
+            "@cn = com, cn, com.cn, net, top, wang, vip, xyz\r\n"
+            "@popular = com, net, org, io, ai, co, app, dev");
+        question.suggestions = {"@cn", "@popular", "com,net,cn"};
+        const std::optional<Text> answer = ui::desktop().askText(question);
+        if (!answer) {
+            return;
+        }
+        const auto suffixes = query::ParseSuffixList(*answer);
+        if (!suffixes || suffixes->empty()) {
+            ask(YC_GBK("无法识别这些后缀：") + *answer, ui::MessageButtons::Ok);
+            return;
+        }
+        const Text list = body().content();
+        const query::NameExpansion expansion{*suffixes, {}, {}};
+        const std::size_t count = query::ExpandedLineCount(list, expansion);
+        if (count > query::kLargeExpansion &&
+            ask(YC_GBK("展开后共有 ") + std::to_string(count) + YC_GBK(" 个域名，确定展开吗？"),
+                ui::MessageButtons::OkCancel) != ui::MessageAnswer::Ok) {
+            return;
+        }
+        body().setContent(query::ExpandNames(list, expansion));
     }
 
     void restore() {

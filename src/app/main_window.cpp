@@ -10,6 +10,7 @@
 #include "query/registrar_endpoint.h"
 #include "query/result_file.h"
 #include "text/charset.h"
+#include "ui/context_menu.h"
 #include "ui/control_state_adapter.h"
 #include "ui/desktop.h"
 #include "ui/event_pump.h"
@@ -76,6 +77,12 @@ void MainWindow::bindEvents() {
            [this] { showAutoSaveFile(); });
     w.bind(YC_GBK("超级列表框"), ControlEvent::DoubleClicked, [this] { openRegistrarPage(); });
     w.bind(YC_GBK("时钟官网"), ControlEvent::Tick, [this] { slideLogo(); });
+    ui::installContextMenu(
+        w.control(YC_GBK("超级列表框")).widget(),
+        {{YC_GBK("复制选中的域名"), [this] { copyNames(selectedRows()); }},
+         {YC_GBK("复制全部可注册域名"), [this] { copyNames(freeRows()); }},
+         {YC_GBK("复制全部"), [this] { copyAllLines(); }},
+         {YC_GBK("重新查询选中的域名"), [this] { run_.recheckRows(selectedRows()); }}});
     const auto openLinkOf = [this](const char* link) {
         return [this, link] {
             ui::desktop().openAddress(window_->control(text::utf8ToGbk(link)).address());
@@ -140,6 +147,50 @@ void MainWindow::onStartClicked() {
                    "其余均为不可注册。"));
     }
     run_.onStartClicked();
+}
+
+std::vector<std::size_t> MainWindow::selectedRows() const {
+    return window_->control(YC_GBK("超级列表框")).selectedRows();
+}
+
+std::vector<std::size_t> MainWindow::freeRows() {
+    const query::ReportRows& list = rows();
+    std::vector<std::size_t> free;
+    for (std::size_t row = 0; row < list.count(); ++row) {
+        if (list.iconIndex(row) == query::kIconFree) {
+            free.push_back(row);
+        }
+    }
+    return free;
+}
+
+void MainWindow::copyNames(const std::vector<std::size_t>& which) {
+    const query::ReportRows& list = rows();
+    Text names;
+    for (const std::size_t row : which) {
+        names.append(list.cell(row, query::kColumnName)).append("\r\n");
+    }
+    copyText(names);
+}
+
+void MainWindow::copyAllLines() {
+    const query::ReportRows& list = rows();
+    const query::ExportFilter everyRow{true, false, false};
+    Text lines;
+    for (std::size_t row = 0; row < list.count(); ++row) {
+        lines += query::ResultLine(list, row, everyRow);
+    }
+    copyText(lines);
+}
+
+void MainWindow::copyText(const Text& text) {
+    if (text.empty()) {
+        tell(YC_GBK("没有可复制的域名。"));
+        return;
+    }
+    if (!ui::desktop().setClipboardText(text)) {
+        tell(YC_GBK("无法写入剪贴板。"));
+    }
 }
 
 void MainWindow::editDomainList() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "app/app_state.h"
 #include "query/batch_check.h"
@@ -55,6 +56,13 @@ class MainWindow final : public query::QueryRunView {
     void openRegistrarPage();
     void onStartClicked();
     void editDomainList();
+    std::vector<std::size_t> selectedRows() const;
+    std::vector<std::size_t> freeRows();
+    /// The names of the rows, one per line, to the clipboard.
+    void copyNames(const std::vector<std::size_t>& which);
+    /// Every row as the export writes it with the filter "全部", to the clipboard.
+    void copyAllLines();
+    void copyText(const Text& text);
     void saveResults();
     void chooseAutoSavePath();
     void showAutoSaveFile();

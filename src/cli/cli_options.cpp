@@ -32,13 +32,38 @@ std::optional<query::ExportFilter> filterOf(std::string_view value) {
     return std::nullopt;
 }
 
-std::optional<double> secondsOf(std::string_view value) {
-    double seconds = 0;
-    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), seconds);
-    if (error != std::errc() || end != value.data() + value.size() || seconds < 0) {
+std::optional<ResultFormat> formatOf(std::string_view value) {
+    if (value == "txt") {
+        return ResultFormat::Txt;
+    }
+    if (value == "csv") {
+        return ResultFormat::Csv;
+    }
+    if (value == "jsonl") {
+        return ResultFormat::JsonLines;
+    }
+    return std::nullopt;
+}
+
+std::optional<TextEncoding> encodingOf(std::string_view value) {
+    if (value == "gbk") {
+        return TextEncoding::Gbk;
+    }
+    if (value == "utf-8") {
+        return TextEncoding::Utf8;
+    }
+    return std::nullopt;
+}
+
+/// The whole of `value` as a number that is not negative.
+template <class Number>
+std::optional<Number> nonNegativeOf(std::string_view value) {
+    Number number = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (error != std::errc() || end != value.data() + value.size() || number < 0) {
         return std::nullopt;
     }
-    return seconds;
+    return number;
 }
 
 }  // namespace
@@ -58,6 +83,13 @@ ParsedOptions parseCliOptions(std::span<char* const> args, bool interactive) {
             options.version = true;
             continue;
         }
+        if (arg == "--demo" || arg == "--yes" || arg == "--resume" || arg == "--exit-free") {
+            (arg == "--demo"     ? options.demo
+             : arg == "--yes"    ? options.allowLargeExpansion
+             : arg == "--resume" ? options.resume
+                                 : options.exitFree) = true;
+            continue;
+        }
         if (arg.starts_with("--")) {
             std::string_view name = arg;
             std::string_view value;
@@ -75,10 +107,27 @@ ParsedOptions parseCliOptions(std::span<char* const> args, bool interactive) {
                 options.caFile = value;
             } else if (name == "--output") {
                 options.output = value;
-            } else if (name == "--filter") {
+            } else if (name == "--suffixes") {
+                const auto suffixes = query::ParseSuffixList(value);
+                if (!suffixes || suffixes->empty()) {
+                    return fail(
+                        "--suffixes takes suffixes such as com,net or a preset (@cn, "
+                        "@popular)");
+                }
+                options.expansion.suffixes = *suffixes;
+            } else if (name == "--prefix") {
+                options.expansion.prefixes = query::ParseWordList(value);
+            } else if (name == "--suffix-word") {
+                options.expansion.suffixWords = query::ParseWordList(value);
+            } else if (name == "--format") {
+                options.format = formatOf(value);
+                if (!options.format) {
+                    return fail("--format takes txt, csv or jsonl");
+                }
+            } else if (name == "--filter" || name == "--only") {
                 const auto filter = filterOf(value);
                 if (!filter) {
-                    return fail("--filter takes all, free or taken");
+                    return fail(std::string(name) + " takes all, free or taken");
                 }
                 options.filter = *filter;
             } else if (name == "--on-limit" || name == "--on-failure") {
@@ -88,11 +137,28 @@ ParsedOptions parseCliOptions(std::span<char* const> args, bool interactive) {
                 }
                 (name == "--on-limit" ? options.onLimit : options.onFailure) = *policy;
             } else if (name == "--retry-wait") {
-                const auto seconds = secondsOf(value);
+                const auto seconds = nonNegativeOf<double>(value);
                 if (!seconds) {
                     return fail("--retry-wait takes a number of seconds");
                 }
                 options.retryWaitSeconds = *seconds;
+            } else if (name == "--max-retries") {
+                const auto count = nonNegativeOf<int>(value);
+                if (!count) {
+                    return fail("--max-retries takes a whole number");
+                }
+                options.maxRetries = *count;
+            } else if (name == "--input-encoding") {
+                const auto encoding = encodingOf(value);
+                if (!encoding && value != "auto") {
+                    return fail("--input-encoding takes auto, gbk or utf-8");
+                }
+                options.inputEncoding = encoding;
+            } else if (name == "--output-encoding") {
+                options.outputEncoding = encodingOf(value);
+                if (!options.outputEncoding) {
+                    return fail("--output-encoding takes gbk or utf-8");
+                }
             } else {
                 return fail("unknown option " + std::string(name));
             }
@@ -109,7 +175,17 @@ ParsedOptions parseCliOptions(std::span<char* const> args, bool interactive) {
     if (options.input.empty()) {
         return fail("no input given: name a file, or - for standard input");
     }
-    if (options.registrar.empty()) {
+    if (options.resume && options.output.empty()) {
+        return fail("--resume needs --output FILE: the names already in FILE are skipped");
+    }
+    if (options.expansion.suffixes.empty() &&
+        !(options.expansion.prefixes.empty() && options.expansion.suffixWords.empty())) {
+        return fail("--prefix and --suffix-word need --suffixes");
+    }
+    if (options.demo && !options.registrar.empty()) {
+        return fail("--demo and --registrar cannot be given together");
+    }
+    if (options.registrar.empty() && !options.demo) {
         return fail("no registrar given: use --registrar URL (the bulk-check form's full address)");
     }
     return {options, {}};
@@ -119,27 +195,58 @@ std::string cliUsage() {
     return R"(Usage: yuchaling-cli [options] FILE|-
 Checks which domain names of a list are free to register, 50 names per request.
 
-The list is GBK text (or UTF-8), one name per line; URLs and sub-domains are cut down to the
-registrable domain. Results are written one line per name, as the window program exports them.
+The list is GBK or UTF-8 text (UTF-16 with a byte-order mark also works), one name per line
+(CR LF, LF or CR); URLs and sub-domains are cut down to the registrable domain. Results are
+written one line per name, as the window program exports them.
 
 Options:
-  --registrar URL        full address of the registrar's bulk-check form (required)
+  --registrar URL        full address of the registrar's bulk-check form (required, unless
+                         --demo is given)
+  --demo                 ask a simulated registrar started inside the program on a loopback
+                         port instead: a name is free exactly when its first label ends in 7
+                         (abc7.com, 7.cn); the answers are not real
   --ca-file PATH         an extra trusted CA certificate file for HTTPS
-  --filter all|free|taken
+  --input-encoding auto|gbk|utf-8
+                         how the list is read (default auto: a UTF-8 byte-order mark, or valid
+                         UTF-8 holding a character of three or more bytes, means UTF-8; anything
+                         else GBK); a line that is not valid in it, or holds a character GBK
+                         cannot hold, is an error
+  --suffixes LIST        every line without a suffix of its own (a bare word such as hello)
+                         becomes one name per suffix, in the order given: com,net,cn; the
+                         presets @cn (com, cn, com.cn, net, top, wang, vip, xyz) and @popular
+                         (com, net, org, io, ai, co, app, dev) may be mixed in
+  --prefix WORDS         with --suffixes: words put before each bare word (my,the)
+  --suffix-word WORDS    with --suffixes: words put after each bare word (app,hq)
+  --yes                  expand even when that gives more than 1,000,000 names
+  --filter all|free|taken, --only all|free|taken
                          which names to write (default free); "all" adds ",是" or ",否"
+  --format txt|csv|jsonl the form of the result lines (default from the output's extension:
+                         .csv gives CSV with a header, .jsonl JSON Lines, anything else TXT);
+                         JSON Lines are one UTF-8 object per name: {"name": ..., "free": ...,
+                         "source": "registrar", "checked_at": ...}
+  --resume               with --output FILE: names already in FILE (in any of the formats) are
+                         skipped and new results are appended; a cut-off last line is repaired
   --output FILE          write results to FILE (CSV with a header when it ends in .csv);
                          without it results go to standard output
+  --output-encoding gbk|utf-8
+                         how results are written (default: as the list was read; on a terminal,
+                         as its locale says)
   --on-limit ask|retry|stop
                          when the registrar refuses a batch (too many queries)
   --on-failure ask|retry|stop
                          when a transfer fails (no connection, time-out, HTTP error)
                          both default to ask on a terminal, stop otherwise
-  --retry-wait SECONDS   pause before a retry (default 0)
+  --retry-wait SECONDS   pause before the first retry of a batch (default 60 after a refusal,
+                         5 after a failure); it doubles with each retry in a row, up to 15
+                         minutes
+  --max-retries N        retries of one batch in a row under "retry" before the run stops
+                         (default 8)
+  --exit-free            exit status 4 when no name is free (0 when at least one is)
   --help, --version
 
 Exit status: 0 every name was checked; 3 the run was stopped (refusal, failure or Ctrl-C; the
 lines already written are complete); 2 usage error or unreadable input; 1 the output could not
-be written.
+be written; 4 (with --exit-free) every name was checked and none is free.
 )";
 }
 

@@ -1,16 +1,23 @@
 // yuchaling-cli: the query run without a window, for long lists and scripts.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <optional>
 #include <span>
 
 #include "cli/cli_options.h"
 #include "cli/interrupt_pump.h"
 #include "cli/list_input.h"
+#include "cli/output_encoding.h"
 #include "cli/progress_meter.h"
+#include "cli/result_lines.h"
+#include "cli/resume_file.h"
 #include "cli/terminal_run_view.h"
+#include "demo_registrar.h"
 #include "http/request_worker.h"
 #include "query/bulk_check.h"
+#include "query/name_expansion.h"
 #include "query/query_run.h"
 #include "query/result_file.h"
 #include "text/system_path.h"
@@ -21,10 +28,26 @@ constexpr int kExitDone = 0;
 constexpr int kExitOutputFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitStopped = 3;
+constexpr int kExitNoneFree = 4;
 
 int usageError(const std::string& message) {
     std::fprintf(stderr, "yuchaling-cli: %s\n", message.c_str());
     return kExitUsage;
+}
+
+bool sameTerminal(int a, int b) {
+    struct stat first {};
+    struct stat second {};
+    return isatty(a) != 0 && isatty(b) != 0 && fstat(a, &first) == 0 && fstat(b, &second) == 0 &&
+           first.st_rdev == second.st_rdev;
+}
+
+yc::cli::RunTally tallyOf(const yc::query::ReportRows& rows) {
+    yc::cli::RunTally tally{rows.count(), 0};
+    for (std::size_t row = 0; row < rows.count(); ++row) {
+        tally.free += rows.iconIndex(row) == yc::query::kIconFree ? 1 : 0;
+    }
+    return tally;
 }
 
 }  // namespace
@@ -42,7 +65,7 @@ int main(int argc, char* argv[]) {
         return kExitDone;
     }
     if (options.version) {
-        std::puts("yuchaling-cli 1.0.3.0");
+        std::printf("yuchaling-cli %s\n", YC_VERSION);
         return kExitDone;
     }
 
@@ -51,34 +74,92 @@ int main(int argc, char* argv[]) {
     if (!bytes) {
         return usageError(error);
     }
-    Text list = cli::listTextFromBytes(*bytes);
+    std::optional<cli::ListText> list = cli::decodeList(*bytes, options.inputEncoding, error);
+    if (!list) {
+        return usageError(error);
+    }
+    if (list->guessed) {
+        std::fprintf(stderr, "yuchaling-cli: reading the list as %s (--input-encoding chooses)\n",
+                     list->encodingName);
+    }
+    if (!options.expansion.suffixes.empty()) {
+        const std::size_t count = query::ExpandedLineCount(list->gbk, options.expansion);
+        if (count > query::kLargeExpansion && !options.allowLargeExpansion) {
+            return usageError("the expansion gives " + std::to_string(count) +
+                              " names; add --yes to check them all");
+        }
+        list->gbk = query::ExpandNames(list->gbk, options.expansion);
+    }
+    bool resumedFile = false;
+    std::size_t skipped = 0;
+    if (options.resume) {
+        const std::optional<cli::ResumePoint> point = cli::readResumePoint(options.output, error);
+        if (!point) {
+            return usageError(error);
+        }
+        skipped = cli::dropCheckedNames(list->gbk, point->names);
+        resumedFile = point->hasLines;
+    }
     if (!options.caFile.empty()) {
         http::setExtraCaFile(options.caFile);
     }
 
-    query::ResultFile out = options.output.empty()
-                                ? query::ResultFile(stdout)
-                                : query::ResultFile(text::fromSystemPath(options.output));
+    query::ResultFile out =
+        options.output.empty()
+            ? query::ResultFile(stdout)
+            : query::ResultFile(text::fromSystemPath(options.output),
+                                options.resume ? query::ResultFile::Mode::Append
+                                               : query::ResultFile::Mode::Replace);
     if (!out.isOpen()) {
-        return usageError("cannot open " + options.output + ": " + out.error());
+        std::fprintf(stderr, "yuchaling-cli: cannot open %s: %s\n", options.output.c_str(),
+                     out.error().c_str());
+        return kExitOutputFailed;
     }
-    if (query::IsCsvPath(options.output)) {
-        out.write(query::CsvHeaderLine());
+    const bool toTerminal = options.output.empty() && isatty(STDOUT_FILENO) != 0;
+    const cli::TextEncoding outputEncoding =
+        options.outputEncoding.value_or(toTerminal ? cli::terminalEncoding() : list->family);
+    const cli::ResultFormat format = options.format.value_or(cli::formatOfPath(options.output));
+    if (format == cli::ResultFormat::Csv && !resumedFile) {
+        out.write(cli::encodeOutput(query::CsvHeaderLine(), outputEncoding));
+    }
+
+    // The demo registrar serves on its own threads for as long as the run needs it.
+    std::optional<sim::DemoRegistrar> demo;
+    std::string registrar = options.registrar;
+    if (options.demo) {
+        demo.emplace();
+        if (!demo->start()) {
+            std::fputs("yuchaling-cli: cannot start the demo registrar (no loopback port)\n",
+                       stderr);
+            return kExitStopped;
+        }
+        registrar = demo->endpoint();
+        std::fputs(
+            "yuchaling-cli: demo mode: the answers come from a local simulation and are not "
+            "real (a name is free exactly when its first label ends in 7)\n",
+            stderr);
     }
 
     bool stopRequested = false;
     cli::InterruptPump pump(stopRequested);
     cli::ProgressMeter progress(stderr, isatty(STDERR_FILENO) != 0);
-    query::RegistrarExchange exchange(options.registrar);
-    cli::TerminalRunView view(std::move(list), options, out, progress, stopRequested);
+    query::RegistrarExchange exchange(registrar);
+    const cli::ResultOutput results{out, outputEncoding, format,
+                                    toTerminal && sameTerminal(STDOUT_FILENO, STDERR_FILENO)};
+    cli::TerminalRunView view(std::move(list->gbk), options, results, progress, stopRequested);
     query::QueryRun run(view, exchange, stopRequested);
     run.onStartClicked();
 
     const bool written = out.close();
-    progress.finish(view.rows().count(), stopRequested);
+    cli::RunTally tally = tallyOf(view.rows());
+    tally.skipped = skipped;
+    progress.finish(tally, stopRequested);
     if (!written) {
         std::fprintf(stderr, "yuchaling-cli: cannot write the results: %s\n", out.error().c_str());
         return kExitOutputFailed;
     }
-    return stopRequested ? kExitStopped : kExitDone;
+    if (stopRequested) {
+        return kExitStopped;
+    }
+    return options.exitFree && tally.free == 0 ? kExitNoneFree : kExitDone;
 }

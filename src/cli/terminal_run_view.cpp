@@ -1,20 +1,30 @@
 #include "cli/terminal_run_view.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <optional>
 #include <thread>
 
 #include "cli/interrupt_pump.h"
+#include "cli/result_lines.h"
+#include "query/domain_list.h"
 #include "query/query_run.h"
 
 namespace yc::cli {
 namespace {
 
-// Asks on the terminal itself: standard input may be the list.
-bool askOnTerminal(const char* what) {
+/// Pauses before the first retry of a batch; each further retry in a row waits twice as long.
+constexpr double kRefusalWaitSeconds = 60;
+constexpr double kFailureWaitSeconds = 5;
+constexpr double kLongestWaitSeconds = 15 * 60;
+
+// Asks on the terminal itself: standard input may be the list. None when there is no terminal.
+std::optional<bool> askOnTerminal(const char* what) {
     std::FILE* tty = std::fopen("/dev/tty", "r+");
     if (tty == nullptr) {
-        return false;
+        return std::nullopt;
     }
     std::fprintf(tty, "\n%s. Send the same batch again? [y/N] ", what);
     std::fflush(tty);
@@ -42,21 +52,36 @@ bool waitUninterrupted(double seconds) {
 void StreamingRows::append(std::string_view name, std::string_view state, int iconIndex,
                            int stateImageIndex) {
     store_.append(name, state, iconIndex, stateImageIndex);
-    out_.write(query::ResultLine(store_, store_.count() - 1, filter_));
+    if (out_.sharesProgressTerminal) {
+        progress_.clear();
+    }
+    out_.file.write(resultLine(store_, store_.count() - 1, filter_, out_.format, out_.encoding));
 }
 
-TerminalRunView::TerminalRunView(Text list, const CliOptions& options, query::ResultFile& out,
+TerminalRunView::TerminalRunView(Text list, const CliOptions& options, const ResultOutput& out,
                                  ProgressMeter& progress, bool& stopRequested)
     : list_(std::move(list)),
       options_(options),
-      out_(out),
+      out_(out.file),
       progress_(progress),
       stopRequested_(stopRequested),
-      rows_(out, options.filter),
+      rows_(out, options.filter, progress),
       caption_(query::QueryRun::idleCaption()) {}
+
+void TerminalRunView::runStarted(std::size_t /*lines*/) {
+    // The bar counts names: the lines that are left empty once cut down are never sent.
+    std::size_t names = 0;
+    for (const Text& line : query::SplitDomainList(list_)) {
+        names += query::NormaliseDomainLine(line).empty() ? 0 : 1;
+    }
+    progress_.start(names);
+}
 
 void TerminalRunView::setStartCaption(const Text& caption) {
     caption_ = caption;
+    // Captions change when a batch has gone through (or the run starts or ends): the next
+    // refusal or failure starts a new series of retries.
+    retriesInARow_ = 0;
     // Each caption change follows a batch: its lines are made durable before the next one.
     if (!out_.flush()) {
         stopRequested_ = true;
@@ -64,29 +89,50 @@ void TerminalRunView::setStartCaption(const Text& caption) {
     progress_.update(rows_.count());
 }
 
-bool TerminalRunView::retry(RetryPolicy policy, const char* what) {
+bool TerminalRunView::retry(const RetryCause& cause) {
     if (InterruptPump::interrupted()) {
         return false;
     }
-    switch (policy) {
-        case RetryPolicy::Ask:
-            return askOnTerminal(what);
-        case RetryPolicy::Retry:
-            std::fprintf(stderr, "%s; retrying\n", what);
-            return waitUninterrupted(options_.retryWaitSeconds);
+    progress_.clear();
+    switch (cause.policy) {
+        case RetryPolicy::Ask: {
+            const std::optional<bool> yes = askOnTerminal(cause.what);
+            if (!yes) {
+                std::fprintf(stderr, "%s; stopping: there is no terminal to ask on (%s chooses)\n",
+                             cause.what, cause.option);
+            }
+            return yes.value_or(false);
+        }
+        case RetryPolicy::Retry: {
+            if (retriesInARow_ >= options_.maxRetries) {
+                std::fprintf(stderr, "%s; stopping after %d retries in a row\n", cause.what,
+                             retriesInARow_);
+                return false;
+            }
+            const double wait =
+                std::min(options_.retryWaitSeconds.value_or(cause.defaultWaitSeconds) *
+                             std::pow(2.0, retriesInARow_),
+                         kLongestWaitSeconds);
+            ++retriesInARow_;
+            std::fprintf(stderr, "%s; retry %d of %d in %g s\n", cause.what, retriesInARow_,
+                         options_.maxRetries, wait);
+            return waitUninterrupted(wait);
+        }
         case RetryPolicy::Stop:
-            std::fprintf(stderr, "%s; stopping\n", what);
+            std::fprintf(stderr, "%s; stopping\n", cause.what);
             return false;
     }
     return false;
 }
 
 bool TerminalRunView::retryAfterRefusal() {
-    return retry(options_.onLimit, "The registrar refused the batch (too many queries)");
+    return retry({options_.onLimit, "The registrar refused the batch (too many queries)",
+                  "--on-limit", kRefusalWaitSeconds});
 }
 
 bool TerminalRunView::retryAfterFailure() {
-    return retry(options_.onFailure, "The exchange failed (no connection, time-out or HTTP error)");
+    return retry({options_.onFailure, "The exchange failed (no connection, time-out or HTTP error)",
+                  "--on-failure", kFailureWaitSeconds});
 }
 
 void TerminalRunView::runFinished() {

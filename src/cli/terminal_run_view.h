@@ -10,17 +10,29 @@
 
 namespace yc::cli {
 
-/// Rows that write their export line to the output as they are appended.
+/// Where the results go and how.
+struct ResultOutput {
+    query::ResultFile& file;
+    TextEncoding encoding;
+    ResultFormat format = ResultFormat::Txt;
+    bool sharesProgressTerminal = false;  ///< the bar must come off before each result line
+};
+
+/// Rows that write their export line to the output, in its encoding, as they are appended.
 class StreamingRows final : public query::ReportRows {
   public:
-    StreamingRows(query::ResultFile& out, const query::ExportFilter& filter)
-        : out_(out), filter_(filter) {}
+    StreamingRows(const ResultOutput& out, const query::ExportFilter& filter,
+                  ProgressMeter& progress)
+        : out_(out), filter_(filter), progress_(progress) {}
 
     void clear() override { store_.clear(); }
     void append(std::string_view name, std::string_view state, int iconIndex,
                 int stateImageIndex) override;
     void setCell(std::size_t row, int column, std::string_view text) override {
         store_.setCell(row, column, text);
+    }
+    void setIcons(std::size_t row, int iconIndex, int stateImageIndex) override {
+        store_.setIcons(row, iconIndex, stateImageIndex);
     }
     std::size_t count() const override { return store_.count(); }
     std::string_view cell(std::size_t row, int column) const override {
@@ -31,18 +43,19 @@ class StreamingRows final : public query::ReportRows {
 
   private:
     query::ReportRowStore store_;
-    query::ResultFile& out_;
+    ResultOutput out_;
     query::ExportFilter filter_;
+    ProgressMeter& progress_;
 };
 
 class TerminalRunView final : public query::QueryRunView {
   public:
     /// A failed write to the output sets `stopRequested`: the run ends after its batch.
-    TerminalRunView(Text list, const CliOptions& options, query::ResultFile& out,
+    TerminalRunView(Text list, const CliOptions& options, const ResultOutput& out,
                     ProgressMeter& progress, bool& stopRequested);
 
     Text listText() override { return list_; }
-    void runStarted(std::size_t total) override { progress_.start(total); }
+    void runStarted(std::size_t total) override;
     Text startCaption() override { return caption_; }
     void setStartCaption(const Text& caption) override;
     query::ReportRows& rows() override { return rows_; }
@@ -55,7 +68,13 @@ class TerminalRunView final : public query::QueryRunView {
     void runFinished() override;
 
   private:
-    bool retry(RetryPolicy policy, const char* what);
+    struct RetryCause {
+        RetryPolicy policy;
+        const char* what;    ///< what went wrong, for the messages
+        const char* option;  ///< the option that sets the policy
+        double defaultWaitSeconds;
+    };
+    bool retry(const RetryCause& cause);
 
     Text list_;
     const CliOptions& options_;
@@ -64,6 +83,7 @@ class TerminalRunView final : public query::QueryRunView {
     bool& stopRequested_;
     StreamingRows rows_;
     Text caption_;
+    int retriesInARow_ = 0;  ///< of the batch being sent
 };
 
 }  // namespace yc::cli

@@ -1,5 +1,6 @@
 #include "query/query_run.h"
 
+#include <algorithm>
 #include <string>
 
 #include "query/domain_list.h"
@@ -124,10 +125,9 @@ void QueryRun::runLines() {
     view_.setStartCaption(idleCaption());
 }
 
-bool QueryRun::runBatch(std::size_t total) {
-    Text available;
+bool QueryRun::exchange(const Text& batch, Text& available) {
     for (;;) {
-        const BatchOutcome outcome = checker_.CheckBatch(batch_, available);
+        const BatchOutcome outcome = checker_.CheckBatch(batch, available);
         if (outcome == BatchOutcome::Accepted) {
             break;
         }
@@ -140,7 +140,43 @@ bool QueryRun::runBatch(std::size_t total) {
         }
     }
     // A stop asked for during the exchange drops the batch's answer.
-    if (stopRequested_) {
+    return !stopRequested_;
+}
+
+void QueryRun::recheckRows(const std::vector<std::size_t>& selected) {
+    if (running_ || view_.startCaption() != idleCaption()) {
+        return;
+    }
+    {
+        RunningGuard guard(running_);
+        stopRequested_ = false;
+        ReportRows& rows = view_.rows();
+        for (std::size_t first = 0; first < selected.size(); first += kBatchSize) {
+            const std::size_t end = std::min(first + kBatchSize, selected.size());
+            Text batch;
+            for (std::size_t i = first; i < end; ++i) {
+                batch.append(rows.cell(selected[i], kColumnName)).append("\r\n");
+            }
+            Text available;
+            if (!exchange(batch, available)) {
+                break;
+            }
+            const Text freeLines = "\r\n" + available + "\r\n";
+            for (std::size_t i = first; i < end; ++i) {
+                const std::size_t row = selected[i];
+                const bool free =
+                    text::contains(freeLines, "\r\n" + Text(rows.cell(row, kColumnName)) + "\r\n");
+                rows.setCell(row, kColumnState, free ? YC_GBK("是") : YC_GBK("否"));
+                rows.setIcons(row, free ? kIconFree : kIconTaken, free ? kIconFree : kIconTaken);
+            }
+        }
+    }
+    view_.runFinished();
+}
+
+bool QueryRun::runBatch(std::size_t total) {
+    Text available;
+    if (!exchange(batch_, available)) {
         return false;
     }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "query/batch_check.h"
 #include "query/query_run_view.h"
@@ -20,7 +21,10 @@ class QueryRun {
 
     /// The click handler of the start button.
     void onStartClicked();
-    /// True from the start of a run until it has unwound.
+    /// Checks the names of the given rows again, 50 to an exchange with the run's prompts, and
+    /// updates their states. Does nothing while a run is going.
+    void recheckRows(const std::vector<std::size_t>& rows);
+    /// True from the start of a run (or a recheck) until it has unwound.
     bool running() const { return running_; }
 
     /// The caption of the start button while no run is going.
@@ -30,6 +34,8 @@ class QueryRun {
     void run();
     /// The run up to its end, while it counts as running.
     void runLines();
+    /// One exchange with its retry prompts; false when the run must stop (the answer is dropped).
+    bool exchange(const Text& batch, Text& available);
     /// Sends the pending batch and lists its names; false when the run must stop.
     bool runBatch(std::size_t total);
     void openAutoSave();

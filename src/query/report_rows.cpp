@@ -30,6 +30,13 @@ void ReportRowStore::setCell(std::size_t row, int column, std::string_view text)
     }
 }
 
+void ReportRowStore::setIcons(std::size_t row, int iconIndex, int stateImageIndex) {
+    if (row < rows_.size()) {
+        rows_[row].icon = iconIndex;
+        rows_[row].stateImage = stateImageIndex;
+    }
+}
+
 std::string_view ReportRowStore::cell(std::size_t row, int column) const {
     if (row >= rows_.size() || column < 0 || column >= kColumnCount) {
         return {};

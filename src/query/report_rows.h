@@ -25,6 +25,7 @@ class ReportRows {
     virtual void append(std::string_view name, std::string_view state, int iconIndex,
                         int stateImageIndex) = 0;
     virtual void setCell(std::size_t row, int column, std::string_view text) = 0;
+    virtual void setIcons(std::size_t row, int iconIndex, int stateImageIndex) = 0;
     virtual std::size_t count() const = 0;
     virtual std::string_view cell(std::size_t row, int column) const = 0;
     virtual int iconIndex(std::size_t row) const = 0;
@@ -39,6 +40,7 @@ class ReportRowStore final : public ReportRows {
     void append(std::string_view name, std::string_view state, int iconIndex,
                 int stateImageIndex) override;
     void setCell(std::size_t row, int column, std::string_view text) override;
+    void setIcons(std::size_t row, int iconIndex, int stateImageIndex) override;
     std::size_t count() const override { return rows_.size(); }
     std::string_view cell(std::size_t row, int column) const override;
     int iconIndex(std::size_t row) const override { return rows_[row].icon; }

@@ -8,8 +8,8 @@
 
 namespace yc::query {
 
-ResultFile::ResultFile(std::string_view gbkPath) {
-    file_ = std::fopen(text::toSystemPath(gbkPath).c_str(), "wb");
+ResultFile::ResultFile(std::string_view gbkPath, Mode mode) {
+    file_ = std::fopen(text::toSystemPath(gbkPath).c_str(), mode == Mode::Append ? "ab" : "wb");
     if (file_ == nullptr) {
         fail();
     }

@@ -11,8 +11,10 @@ namespace yc::query {
 
 class ResultFile {
   public:
-    /// Opens `gbkPath` for writing; isOpen() tells whether that worked and error() why not.
-    explicit ResultFile(std::string_view gbkPath);
+    enum class Mode { Replace, Append };
+    /// Opens `gbkPath` for writing, created or emptied (or, to append, created or kept); isOpen()
+    /// tells whether that worked and error() why not.
+    explicit ResultFile(std::string_view gbkPath, Mode mode = Mode::Replace);
     /// Writes to an already open stream (standard output), which close() flushes but keeps open.
     explicit ResultFile(std::FILE* stream);
     ResultFile(const ResultFile&) = delete;

@@ -1,9 +1,11 @@
 // File access for the settings store. Paths are GBK texts, converted to UTF-8 at each system
-// call. A file is never rewritten in place: new content goes to a temporary file beside it that
-// is then swapped in by one rename, so a process killed at any moment leaves either the old or
-// the new content under the file's name, never a mix.
+// call. New content goes to a temporary file beside the file that is then swapped in by one
+// rename, so a process killed at any moment leaves either the old or the new content under the
+// file's name, never a mix. Only a held file in a folder where no file can be created is
+// rewritten in place instead.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,38 +24,30 @@ bool replaceFile(std::string_view gbkPath, std::string_view bytes);
 /// Creates one directory level; an existing directory is fine.
 bool makeDirectory(std::string_view gbkPath);
 
-/// The exclusive right to write one settings file, held as a lock on a companion lock file
-/// (file name + ".lock") so that it survives the renames of the file itself. While it is held,
-/// no other process (and no other hold in this process) can take it.
+/// The exclusive right to write one settings file, held as a lock on the file itself. A path
+/// that is a symbolic link stands for its target: the target is locked and edited, the link
+/// stays. While the hold lasts, no other process (and no other hold in this process) can take
+/// it, and no file but the settings file is left beside it.
 class FileHold {
   public:
     /// Locks, and creates the file when it is missing (never truncating it). nullopt when another
-    /// hold exists or the file or its folder cannot be written.
+    /// hold exists or the file cannot be written.
     static std::optional<FileHold> acquire(std::string_view gbkPath);
 
-    FileHold(FileHold&& other) noexcept;
-    FileHold& operator=(FileHold&& other) noexcept;
-    FileHold(const FileHold&) = delete;
-    FileHold& operator=(const FileHold&) = delete;
-    /// Releases the lock; see release().
-    ~FileHold();
-
     /// A second handle on the same hold: the lock lasts until every handle is released.
-    std::optional<FileHold> share() const;
+    FileHold share() const { return FileHold(lock_); }
 
     /// Replaces the held file's content with `bytes`; false leaves the old content in place.
     bool replace(std::string_view bytes);
 
-    /// Flushes the file to the storage device and lets the lock go.
-    void release();
-
-    const std::string& utf8Path() const { return path_; }
+    /// Lets this handle go; the last one flushes the file to the storage device and unlocks it.
+    void release() { lock_.reset(); }
 
   private:
-    FileHold(std::string path, int lockFd) : path_(std::move(path)), lockFd_(lockFd) {}
+    struct Lock;
+    explicit FileHold(std::shared_ptr<Lock> lock) : lock_(std::move(lock)) {}
 
-    std::string path_;
-    int lockFd_ = -1;
+    std::shared_ptr<Lock> lock_;
 };
 
 }  // namespace yc::settings

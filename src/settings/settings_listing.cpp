@@ -19,6 +19,11 @@ std::string_view headerName(std::string_view headerLine) {
     return headerLine.substr(1, headerLine.size() - 2);
 }
 
+/// The name in the header line that starts at `header`.
+std::string_view headerNameAt(std::string_view buffer, std::size_t header) {
+    return headerName(buffer.substr(header, layout::lineEnd(buffer, header) - header));
+}
+
 /// The start of the nearest whole header line that ends before `pos`, or npos.
 std::size_t headerBefore(std::string_view buffer, std::size_t pos) {
     std::size_t lineEndPos = pos;  // the CR LF that ends the line examined next
@@ -51,8 +56,7 @@ std::vector<Text> SettingsStore::SectionsWithKey(std::string_view key) const {
          found = buffer_.find(needle, found + kLineBreak.size())) {
         const std::size_t header = headerBefore(buffer_, found);
         if (header != npos && (!any || header > previous)) {
-            const std::size_t end = layout::lineEnd(buffer_, header);
-            names.emplace_back(headerName(std::string_view(buffer_).substr(header, end - header)));
+            names.emplace_back(headerNameAt(buffer_, header));
         }
         previous = found;
         any = true;
@@ -63,20 +67,20 @@ std::vector<Text> SettingsStore::SectionsWithKey(std::string_view key) const {
 std::vector<Text> SettingsStore::KeysWithValue(std::string_view value,
                                                std::optional<std::string_view> section) const {
     std::vector<Text> keys;
-    std::optional<std::string_view> current;  // the name of the header above the line
-    layout::forEachLine(buffer_, [&](std::string_view line) {
-        if (layout::isHeaderLine(line)) {
-            current = headerName(line);
-            return;
+    Text needle("=");
+    needle.append(value.empty() ? kLineBreak : value);
+    for (std::size_t found = buffer_.find(needle); found != npos;
+         found = buffer_.find(needle, found + 1)) {
+        const std::size_t lineBreak = found == 0 ? npos : buffer_.rfind(kLineBreak, found - 1);
+        const std::size_t lineStart = lineBreak == npos ? 0 : lineBreak + kLineBreak.size();
+        if (section) {
+            const std::size_t header = lineBreak == npos ? npos : headerBefore(buffer_, lineBreak);
+            if (header == npos || headerNameAt(buffer_, header) != *section) {
+                continue;
+            }
         }
-        const std::size_t equals = line.find('=');
-        if (equals == npos || line.substr(equals + 1) != value) {
-            return;
-        }
-        if (!section || current == section) {
-            keys.emplace_back(line.substr(0, equals));
-        }
-    });
+        keys.emplace_back(buffer_.substr(lineStart, found - lineStart));
+    }
     return keys;
 }
 

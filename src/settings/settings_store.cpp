@@ -248,7 +248,12 @@ std::int64_t SettingsStore::FindNextSectionHeader(std::int64_t from, std::int64_
     }
     const std::size_t found = layout::nextSectionHeader(buffer_, static_cast<std::size_t>(from - 1),
                                                         static_cast<std::size_t>(to - 1));
-    return found == npos ? -1 : static_cast<std::int64_t>(found) + 1;
+    // Only a header line closed by a line break is reported; the store's own edits still take a
+    // header on the last line as the start of a section, so that they never run into it.
+    if (found == npos || layout::lineEnd(buffer_, found) == buffer_.size()) {
+        return -1;
+    }
+    return static_cast<std::int64_t>(found) + 1;
 }
 
 bool SettingsStore::SaveAs(std::optional<std::string_view> path) {
@@ -302,9 +307,6 @@ int SettingsStore::deleteEntryNow(std::string_view section, std::optional<std::s
         if (end > sectionEnd) {
             return kNoKey;
         }
-    } else if (header > 0 && next == npos) {
-        // The last section takes the line break in front of it, so none is left at the end.
-        start = header - kLineBreak.size();
     }
     buffer_.erase(start, end - start);
     cache_ = {};

@@ -115,11 +115,14 @@ class SettingsStore {
     Text ReadValue(std::string_view section, std::string_view key, std::string_view def = {},
                    bool emptyMeansDefault = false);
     /// The 1-based position of the "[" of the first whole header line that follows a CR LF found
-    /// from position `from` and before position `to`; -1 when there is none.
+    /// from position `from` and before position `to`, and is itself ended by a CR LF; -1 when
+    /// there is none.
     std::int64_t FindNextSectionHeader(std::int64_t from, std::int64_t to) const;
     /// The sections holding an entry `key`, once per run of such entries.
     std::vector<Text> SectionsWithKey(std::string_view key) const;
-    /// The keys whose whole value equals `value`, in buffer order; with `section`, only there.
+    /// For each occurrence of "=" + value (of "=" + CR LF for an empty value), the text from its
+    /// line's start up to that "=", in buffer order; with `section`, only those under a header
+    /// of that name.
     std::vector<Text> KeysWithValue(std::string_view value,
                                     std::optional<std::string_view> section = std::nullopt) const;
     /// Writes the whole buffer to `path` (default: the file path), replacing that file.

@@ -11,6 +11,7 @@
 #include <QTextCursor>
 #include <QTimer>
 #include <QTreeView>
+#include <algorithm>
 
 #include "ui/gbk_qt.h"
 #include "ui/report_list_model.h"
@@ -213,6 +214,19 @@ int Control::currentSelection() const {
     }
     const QModelIndexList rows = view->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.front().row();
+}
+
+std::vector<std::size_t> Control::selectedRows() const {
+    std::vector<std::size_t> selected;
+    auto* view = qobject_cast<QTreeView*>(widget_);
+    if (view == nullptr || view->selectionModel() == nullptr) {
+        return selected;
+    }
+    for (const QModelIndex& index : view->selectionModel()->selectedRows()) {
+        selected.push_back(static_cast<std::size_t>(index.row()));
+    }
+    std::sort(selected.begin(), selected.end());
+    return selected;
 }
 
 }  // namespace yc::ui

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 #include "settings/item_list_text.h"
 #include "ui/window_description.h"
@@ -69,6 +70,8 @@ class Control {
 
     /// List view: the current selection, -1 for none.
     int currentSelection() const;
+    /// A list view's selected rows (Ctrl and Shift extend the selection), in row order.
+    std::vector<std::size_t> selectedRows() const;
 
     // List-like kinds (control_items.cpp).
     int comboStyle() const { return comboStyle_; }

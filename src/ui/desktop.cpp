@@ -24,6 +24,7 @@ class HeadlessDesktop final : public Desktop {
     }
     Text chooseSaveFile(const FileDialogRequest&) override { return {}; }
     std::vector<Text> chooseOpenFiles(const FileDialogRequest&) override { return {}; }
+    std::optional<Text> askText(const TextRequest&) override { return std::nullopt; }
     void openAddress(std::string_view) override {}
     bool showInFileManager(std::string_view) override { return false; }
 

@@ -35,6 +35,13 @@ struct FileDialogRequest {
     Text initialFolder;
 };
 
+/// A one-line question whose answer may be typed or picked from suggestions.
+struct TextRequest {
+    Text title;
+    Text prompt;
+    std::vector<Text> suggestions;  ///< offered in a drop-down; the first is filled in
+};
+
 class Desktop {
   public:
     virtual ~Desktop() = default;
@@ -46,6 +53,8 @@ class Desktop {
     virtual bool setClipboardText(std::string_view text) = 0;
     /// The chosen path, or empty when the dialog was cancelled.
     virtual Text chooseSaveFile(const FileDialogRequest& request) = 0;
+    /// The answer typed or picked, or nullopt when the question was cancelled.
+    virtual std::optional<Text> askText(const TextRequest& request) = 0;
     /// The chosen paths in the dialog's order; empty when cancelled.
     virtual std::vector<Text> chooseOpenFiles(const FileDialogRequest& request) = 0;
     /// Opens a web address (or a local file) with the user's default program.

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
@@ -143,6 +144,21 @@ std::vector<Text> QtDesktop::chooseOpenFiles(const FileDialogRequest& request) {
         chosen.push_back(fromQString(p));
     }
     return chosen;
+}
+
+std::optional<Text> QtDesktop::askText(const TextRequest& request) {
+    QStringList suggestions;
+    for (const Text& suggestion : request.suggestions) {
+        suggestions << toQString(suggestion);
+    }
+    bool accepted = false;
+    const QString answer =
+        QInputDialog::getItem(owner_, toQString(request.title), toQString(request.prompt),
+                              suggestions, 0, /*editable=*/true, &accepted);
+    if (!accepted) {
+        return std::nullopt;
+    }
+    return fromQString(answer);
 }
 
 void QtDesktop::openAddress(std::string_view address) {

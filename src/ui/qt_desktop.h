@@ -25,6 +25,7 @@ class QtDesktop final : public Desktop {
     bool setClipboardText(std::string_view text) override;
     Text chooseSaveFile(const FileDialogRequest& request) override;
     std::vector<Text> chooseOpenFiles(const FileDialogRequest& request) override;
+    std::optional<Text> askText(const TextRequest& request) override;
     void openAddress(std::string_view address) override;
     bool showInFileManager(std::string_view path) override;
     ScreenSize screenSize() override;

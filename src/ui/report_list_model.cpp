@@ -38,6 +38,14 @@ void ReportListModel::setCell(std::size_t row, int column, std::string_view text
     }
 }
 
+void ReportListModel::setIcons(std::size_t row, int iconIndex, int stateImageIndex) {
+    store_.setIcons(row, iconIndex, stateImageIndex);
+    if (row < published_) {
+        const QModelIndex changed = index(static_cast<int>(row), 0);
+        emit dataChanged(changed, changed, {Qt::DecorationRole});
+    }
+}
+
 std::string_view ReportListModel::cell(std::size_t row, int column) const {
     return store_.cell(row, column);
 }

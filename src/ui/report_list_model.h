@@ -23,6 +23,7 @@ class ReportListModel final : public QAbstractTableModel, public query::ReportRo
     void append(std::string_view name, std::string_view state, int iconIndex,
                 int stateImageIndex) override;
     void setCell(std::size_t row, int column, std::string_view text) override;
+    void setIcons(std::size_t row, int iconIndex, int stateImageIndex) override;
     std::size_t count() const override { return store_.count(); }
     std::string_view cell(std::size_t row, int column) const override;
     int iconIndex(std::size_t row) const override { return store_.iconIndex(row); }

@@ -77,7 +77,7 @@ QWidget* createListView(const ControlDescription& d, QWidget* parent, ReportList
     view->setItemsExpandable(false);
     view->setAllColumnsShowFocus(true);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     view->header()->setStretchLastSection(false);
     for (std::size_t i = 0; i < d.columns.size(); ++i) {
         view->setColumnWidth(static_cast<int>(i), d.columns[i].width);

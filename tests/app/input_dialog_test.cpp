@@ -17,6 +17,7 @@
 #include "app/input_dialog.h"
 #include "app/input_dialog_description.h"
 #include "app/main_window.h"
+#include "support/context_menu_pick.h"
 #include "support/counting_event_pump.h"
 #include "support/gbk_literals.h"
 #include "support/scripted_desktop.h"
@@ -138,6 +139,16 @@ TEST_F(InputDialogTest, YesOnTheDiscardQuestionKeepsTheEditsAndNoCloses) {
     EXPECT_EQ(question.buttons, ui::MessageButtons::YesNo);
     EXPECT_EQ(question.icon, ui::MessageIcon::Information);
     EXPECT_TRUE(question.systemModal);
+}
+
+TEST_F(InputDialogTest, ExpandingBySuffixesReplacesTheBodyWithTheNamesToCheck) {
+    desktop.textAnswers = {Text("com, net")};
+    EXPECT_TRUE(open(
+        withOutput("hello\r\nworld.cn\r\nshop"),
+        {[](ui::Window& w) { test::pickContextMenuItem(editBox(w, "编辑框正文"), "按后缀展开…"); },
+         [](ui::Window& w) { click(w, "按钮确定"); }}));
+    EXPECT_EQ(utf8(output), "hello.com\r\nhello.net\r\nworld.cn\r\nshop.com\r\nshop.net\r\n");
+    ASSERT_EQ(desktop.textQuestions.size(), 1u);
 }
 
 TEST_F(InputDialogTest, CancelClosesWithoutAsking) {

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "app/main_window.h"
+#include "support/context_menu_pick.h"
 #include "support/gbk_literals.h"
 #include "support/scripted_desktop.h"
 #include "support/table_test.h"
@@ -33,6 +34,8 @@ class ScriptedChecker final : public query::BatchChecker {
     std::vector<Text> batches;
     std::deque<query::BatchOutcome> outcomes;
     std::function<void()> duringExchange;
+    /// When set, gives the free names of a batch instead of the "free" prefix rule.
+    std::function<Text(const Text&)> answer;
 
     query::BatchOutcome CheckBatch(const Text& batch, Text& available) override {
         batches.push_back(batch);
@@ -44,6 +47,10 @@ class ScriptedChecker final : public query::BatchChecker {
             const query::BatchOutcome outcome = outcomes.front();
             outcomes.pop_front();
             return outcome;
+        }
+        if (answer) {
+            available = answer(batch);
+            return query::BatchOutcome::Accepted;
         }
         for (const Text& name : text::split(batch, "\r\n")) {
             if (name.starts_with("free")) {
@@ -387,6 +394,44 @@ TEST_F(MainWindowTest, EveryRunCaptionIsFullyVisibleOnTheStartButton) {
             EXPECT_GE(font.pixelSize(), 12) << caption;
         }
     }
+}
+
+TEST_F(MainWindowTest, ReportListMenuCopiesAndRechecksTheChosenRows) {
+    enterList("free1.com\r\ntaken2.com\r\nfree3.com\r\ntaken4.com");
+    click("按钮开始查询");
+    ASSERT_EQ(window.rows().count(), 4u);
+    window.window().widget()->show();
+    auto* view = qobject_cast<QTreeView*>(control("超级列表框").widget());
+    QApplication::processEvents();
+    for (const int row : {1, 2}) {
+        view->selectionModel()->select(view->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    const auto pick = [&](const char* caption) { test::pickContextMenuItem(view, caption); };
+    pick("复制选中的域名");
+    EXPECT_EQ(desktop.clipboard, Text("taken2.com\r\nfree3.com\r\n"));
+    pick("复制全部可注册域名");
+    EXPECT_EQ(desktop.clipboard, Text("free1.com\r\nfree3.com\r\n"));
+    pick("复制全部");
+    EXPECT_EQ(utf8(*desktop.clipboard),
+              "free1.com,是\r\ntaken2.com,否\r\nfree3.com,是\r\ntaken4.com,否\r\n");
+
+    // The registrar now offers every name: the rechecked rows change, the others stay.
+    const auto freeCount = [&] {
+        int free = 0;
+        for (std::size_t row = 0; row < window.rows().count(); ++row) {
+            free += window.rows().iconIndex(row) == query::kIconFree ? 1 : 0;
+        }
+        return free;
+    };
+    checker.answer = [](const Text& batch) { return batch; };
+    pick("重新查询选中的域名");
+    ASSERT_EQ(checker.batches.size(), 2u);
+    EXPECT_EQ(checker.batches.back(), "taken2.com\r\nfree3.com\r\n");
+    EXPECT_EQ(utf8(Text(window.rows().cell(1, 1))), "是");
+    EXPECT_EQ(window.rows().iconIndex(1), query::kIconFree);
+    EXPECT_EQ(utf8(Text(window.rows().cell(3, 1))), "否");
+    EXPECT_EQ(freeCount(), 3);
 }
 
 }  // namespace

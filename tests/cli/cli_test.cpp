@@ -1,13 +1,21 @@
 // yuchaling-cli as a user runs it: a real process talking to the registrar simulator, with its
 // exit status, standard output and output files read back.
 #include <gtest/gtest.h>
+#include <pty.h>
 #include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
 
 #include <cstdio>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "support/registrar_sim.h"
+#include "support/table_test.h"
 #include "support/temp_dir.h"
 #include "text/charset.h"
 
@@ -32,11 +40,12 @@ std::string quote(const std::string& arg) {
     return quoted + "'";
 }
 
-// Runs the command line program with `args`, feeding `input` on standard input.
+// Runs the command line program with `args`, feeding `input` on standard input; `launcher` is
+// a command that starts the program.
 Finished runCli(const TempDir& dir, const std::vector<std::string>& args,
-                const std::string& input = "") {
+                const std::string& input = "", const std::string& launcher = "") {
     const auto in = dir.write("stdin.txt", input);
-    std::string command = quote(YC_CLI_PATH);
+    std::string command = launcher + " " + quote(YC_CLI_PATH);
     for (const auto& arg : args) {
         command += " " + quote(arg);
     }
@@ -45,6 +54,44 @@ Finished runCli(const TempDir& dir, const std::vector<std::string>& args,
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, TempDir::read(dir.path() / "out.txt"),
             TempDir::read(dir.path() / "err.txt")};
+}
+
+// Runs the program on a new terminal that takes both its outputs and passes bytes unchanged,
+// under the locale `lang`, and returns everything the terminal received as `out`.
+Finished runOnTerminal(const std::vector<std::string>& args, const char* lang) {
+    termios raw{};
+    ::cfmakeraw(&raw);
+    int terminal = -1;
+    const pid_t pid = ::forkpty(&terminal, nullptr, &raw, nullptr);
+    if (pid == 0) {
+        ::unsetenv("LC_ALL");
+        ::unsetenv("LC_CTYPE");
+        ::setenv("LANG", lang, 1);
+        std::vector<char*> argv{const_cast<char*>(YC_CLI_PATH)};
+        for (const auto& arg : args) {
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        }
+        argv.push_back(nullptr);
+        ::execv(YC_CLI_PATH, argv.data());
+        ::_exit(127);
+    }
+    Finished run;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(terminal, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;  // EIO once the program has exited and the terminal is drained
+        }
+        run.out.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(terminal);
+    int waitStatus = 0;
+    ::waitpid(pid, &waitStatus, 0);
+    run.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
+    return run;
 }
 
 std::string names(int count) {
@@ -86,7 +133,175 @@ TEST(CliTest, Utf8InputIsConvertedAndBareLineFeedsEndLines) {
     const Finished run =
         runCli(dir, {"--registrar", sim.url(), "--filter", "taken", "-"}, "中文.net\nx.com\n");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, yc::text::utf8ToGbk("中文.net\r\n"));
+    EXPECT_EQ(run.out, "中文.net\r\n");  // written in the list's encoding
+}
+
+/// The names part of the first form the simulator received, still percent-encoded.
+std::string sentNames(const RegistrarSim& sim) {
+    const auto requests = sim.requests();
+    if (requests.empty()) {
+        return "";
+    }
+    const std::string& body = requests[0].body;
+    const std::size_t start = body.find('=') + 1;
+    return body.substr(start, body.find("&picCode") - start);
+}
+
+struct ListCase {
+    const char* label;
+    std::string input;
+    std::vector<std::string> args;
+    int status;
+    std::string sent;  ///< the percent-encoded GBK names sent, empty when nothing is sent
+    std::string err;   ///< part of standard error
+};
+
+class CliListTest : public testing::TestWithParam<ListCase> {};
+
+TEST_P(CliListTest, ListIsReadInOneEncodingOrRejectedNamingTheLine) {
+    const ListCase& c = GetParam();
+    RegistrarSim sim(freeDotCom());
+    ASSERT_TRUE(sim.started());
+    TempDir dir;
+    const auto list = dir.write("list.txt", c.input);
+    std::vector<std::string> args{"--registrar", sim.url()};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    args.push_back(list.string());
+    const Finished run = runCli(dir, args);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_EQ(sentNames(sim), c.sent);
+    EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+}
+
+std::string utf16le(std::u16string_view text) {
+    std::string bytes;
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+// 山水.com and 平台.com: their GBK bytes happen to be valid UTF-8 too.
+const std::string kGbkPair = "\xC9\xBD\xCB\xAE.com\r\n\xC6\xBD\xCC\xA8.com\r\n";
+const std::string kSentPair = "%C9%BD%CB%AE.com%0D%0A%C6%BD%CC%A8.com%0D%0A";
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, CliListTest,
+    testing::Values(
+        ListCase{"GBK valid as UTF-8", kGbkPair, {}, 0, kSentPair, "reading the list as GBK"},
+        ListCase{"UTF-8", "山水.com\n平台.com\n", {}, 0, kSentPair, "reading the list as UTF-8"},
+        ListCase{"UTF-8 BOM, CR ends", "\xEF\xBB\xBF山水.com\r平台.com", {}, 0, kSentPair, ""},
+        ListCase{"UTF-16LE", utf16le(u"\uFEFF山水.com\n平台.com\r\n"), {}, 0, kSentPair, ""},
+        ListCase{"UTF-16 lone surrogate",
+                 utf16le(u"\uFEFFa.com\n\xD800.com"),
+                 {},
+                 2,
+                 "",
+                 "line 2 of the list is not valid UTF-16LE"},
+        ListCase{"GBK told as UTF-8",
+                 kGbkPair,
+                 {"--input-encoding", "utf-8"},
+                 2,
+                 "",
+                 "line 1 of the list holds a character that GBK cannot hold"},
+        ListCase{"emoji",
+                 "a.com\n😀.com\n",
+                 {},
+                 2,
+                 "",
+                 "line 2 of the list holds a character that GBK cannot hold"},
+        ListCase{"cut UTF-8",
+                 "\xEF\xBB\xBF"
+                 "a.com\n\xE4\xB8.com\n",
+                 {},
+                 2,
+                 "",
+                 "line 2 of the list is not valid UTF-8"},
+        ListCase{"GBK lead byte at line end",
+                 "a.com\r\n\xC9\r\nb.com",
+                 {},
+                 2,
+                 "",
+                 "line 2 of the list is not valid GBK"}),
+    yc::test::ByLabel());
+
+struct OutputCase {
+    const char* label;
+    std::string list;
+    std::vector<std::string> args;
+    const char* terminalLang;  ///< null: results go to a file, and must equal `results`
+    std::string results;
+};
+
+class CliOutputTest : public testing::TestWithParam<OutputCase> {};
+
+TEST_P(CliOutputTest, ResultsAreWrittenInTheListsOrTheTerminalsEncoding) {
+    const OutputCase& c = GetParam();
+    RegistrarSim sim(freeDotCom());
+    ASSERT_TRUE(sim.started());
+    TempDir dir;
+    const auto list = dir.write("list.txt", c.list);
+    const std::string file = (dir.path() / "r.csv").string();
+    std::vector<std::string> args{"--registrar", sim.url(), "--filter", "all"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    if (c.terminalLang == nullptr) {
+        args.insert(args.end(), {"--output", file});
+    }
+    args.push_back(list.string());
+    if (c.terminalLang == nullptr) {
+        const Finished run = runCli(dir, args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(TempDir::read(file), c.results);
+    } else {
+        const Finished run = runOnTerminal(args, c.terminalLang);
+        EXPECT_EQ(run.status, 0) << run.out;
+        EXPECT_NE(run.out.find(c.results), std::string::npos) << run.out;
+    }
+}
+
+const std::string kGbkName = yc::text::utf8ToGbk("中文.com\r\n");
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, CliOutputTest,
+    testing::Values(
+        OutputCase{"UTF-8 list", "中文.com\n", {}, nullptr, "域名,未注册\r\n中文.com,是\r\n"},
+        OutputCase{"GBK list",
+                   kGbkName,
+                   {},
+                   nullptr,
+                   yc::text::utf8ToGbk("域名,未注册\r\n中文.com,是\r\n")},
+        OutputCase{"UTF-8 list, GBK asked",
+                   "中文.com\n",
+                   {"--output-encoding", "gbk"},
+                   nullptr,
+                   yc::text::utf8ToGbk("域名,未注册\r\n中文.com,是\r\n")},
+        OutputCase{"UTF-8 terminal", kGbkName, {}, "C.UTF-8", "中文.com,是\r\n"},
+        OutputCase{
+            "GBK terminal", "中文.com\n", {}, "zh_CN.GBK", yc::text::utf8ToGbk("中文.com,是\r\n")}),
+    yc::test::ByLabel());
+
+TEST(CliTest, BarLeavesTheLineBeforeResultsAndTheRunEndsInOneSummary) {
+    RegistrarSim sim(freeDotCom());
+    ASSERT_TRUE(sim.started());
+    TempDir dir;
+    const auto list = dir.write("list.txt", names(120) + "\n\n");
+    const Finished run =
+        runOnTerminal({"--registrar", sim.url(), "--filter", "all", list.string()}, "C.UTF-8");
+    EXPECT_EQ(run.status, 0) << run.out;
+    const std::regex bar(R"(\[[#.]{30}\] \d+/120  \d+ names/s  ETA [-:0-9]+)");
+    int bars = 0;
+    for (auto it = std::sregex_iterator(run.out.begin(), run.out.end(), bar);
+         it != std::sregex_iterator(); ++it, ++bars) {
+        const std::size_t end = static_cast<std::size_t>(it->position() + it->length());
+        EXPECT_EQ(run.out.substr(end, 4), "\r\033[K") << "text written onto the bar: " << run.out;
+    }
+    EXPECT_GE(bars, 3);
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 121) << run.out;
+    EXPECT_TRUE(std::regex_search(
+        run.out, std::regex("\r\033\\[Kdone: 120 of 120 names checked, 60 free, 60 taken, "
+                            "0 not checked, elapsed 0:0\\d\n$")))
+        << run.out;
 }
 
 TEST(CliTest, RefusalStopsWithStatusThreeKeepingCompleteLines) {
@@ -103,6 +318,79 @@ TEST(CliTest, RefusalStopsWithStatusThreeKeepingCompleteLines) {
     EXPECT_NE(run.err.find("refused"), std::string::npos);
 }
 
+struct RetryCase {
+    const char* label;
+    yc::sim::Fault fault;  ///< None: the registrar refuses every batch after the first
+    std::vector<std::string> args;
+    std::string launcher;
+    std::size_t requests;
+    double leastSeconds;  ///< the pauses the retries must have made
+    std::string err;
+};
+
+class CliRetryTest : public testing::TestWithParam<RetryCase> {};
+
+TEST_P(CliRetryTest, RetriesPauseLongerEachTimeAndStopAtTheLimit) {
+    const RetryCase& c = GetParam();
+    SimOptions options = freeDotCom();
+    options.fault = c.fault;
+    options.refuseAfter = c.fault == yc::sim::Fault::None ? 1 : 0;
+    RegistrarSim sim(options);
+    ASSERT_TRUE(sim.started());
+    TempDir dir;
+    std::vector<std::string> args{"--registrar", sim.url()};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    args.push_back("-");
+    const auto start = std::chrono::steady_clock::now();
+    const Finished run = runCli(dir, args, names(60), c.launcher);
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(run.status, 3) << run.err;
+    EXPECT_EQ(sim.requests().size(), c.requests);
+    EXPECT_GE(took.count(), c.leastSeconds);
+    EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Policies, CliRetryTest,
+    testing::Values(RetryCase{"refusals, doubling",
+                              yc::sim::Fault::None,
+                              {"--on-limit", "retry", "--retry-wait", "0.1", "--max-retries", "3"},
+                              "",
+                              5,
+                              0.1 + 0.2 + 0.4,
+                              "stopping after 3 retries in a row"},
+                    RetryCase{
+                        "failures, doubling",
+                        yc::sim::Fault::Status500,
+                        {"--on-failure", "retry", "--retry-wait", "0.1", "--max-retries", "2"},
+                        "",
+                        3,
+                        0.1 + 0.2,
+                        "stopping after 2 retries in a row"},
+                    // Ctrl-C after two seconds ends the first pause, which would last a minute.
+                    RetryCase{"refusal, default pause",
+                              yc::sim::Fault::None,
+                              {"--on-limit", "retry"},
+                              "timeout --preserve-status -s INT 2",
+                              2,
+                              1.9,
+                              "retry 1 of 8 in 60 s"},
+                    RetryCase{"failure, default pause",
+                              yc::sim::Fault::Status500,
+                              {"--on-failure", "retry"},
+                              "timeout --preserve-status -s INT 2",
+                              1,
+                              1.9,
+                              "retry 1 of 8 in 5 s"},
+                    RetryCase{"ask without a terminal",
+                              yc::sim::Fault::None,
+                              {"--on-limit", "ask"},
+                              "setsid -w",
+                              2,
+                              0,
+                              "there is no terminal to ask on (--on-limit chooses)"}),
+    yc::test::ByLabel());
+
 TEST(CliTest, FailedTransferStopsWithStatusThreeAndWritesNothing) {
     SimOptions options = freeDotCom();
     options.fault = yc::sim::Fault::Status500;
@@ -113,6 +401,18 @@ TEST(CliTest, FailedTransferStopsWithStatusThreeAndWritesNothing) {
         runCli(dir, {"--registrar", sim.url(), "--on-failure", "stop", "-"}, "a.com\n");
     EXPECT_EQ(run.status, 3);
     EXPECT_TRUE(run.out.empty());
+}
+
+TEST(CliTest, OutputThatCannotBeOpenedExitsWithOneBeforeSending) {
+    RegistrarSim sim(freeDotCom());
+    ASSERT_TRUE(sim.started());
+    TempDir dir;
+    const std::string output = (dir.path() / "missing" / "r.txt").string();
+    const Finished run =
+        runCli(dir, {"--registrar", sim.url(), "--output", output, "-"}, "a.com\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(sim.requests().empty());
+    EXPECT_NE(run.err.find("cannot open"), std::string::npos) << run.err;
 }
 
 struct UsageCase {
@@ -143,6 +443,16 @@ TEST(CliTest, HelpAndVersionSucceed) {
     const Finished version = runCli(dir, {"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "yuchaling-cli 1.0.3.0\n");
+}
+
+TEST(CliTest, DemoAnswersByItsFixedRuleAndSaysTheAnswersAreNotReal) {
+    TempDir dir;
+    const Finished run =
+        runCli(dir, {"--demo", "--filter", "all", "-"}, "abc7.com\nabc.com\na7b.com\n7.cn\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              yc::text::utf8ToGbk("abc7.com,是\r\nabc.com,否\r\na7b.com,否\r\n7.cn,是\r\n"));
+    EXPECT_NE(run.err.find("not real"), std::string::npos);
 }
 
 }  // namespace

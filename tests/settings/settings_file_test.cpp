@@ -6,6 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "store_fixture.h"
 
 namespace yc::test {
@@ -35,6 +38,69 @@ TEST_F(StoreFileTest, SecondStoreGetsFalseAndKeepsItsEditsInMemory) {
     store.Close();
     EXPECT_TRUE(second.Bind(gbkPath(), 0));
     EXPECT_EQ(second.ReadValue("A", "K"), "1");
+}
+
+/// The names in `folder`, sorted.
+std::vector<std::string> namesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(StoreFileTest, HoldLeavesNothingButTheSettingsFile) {
+    fileName = "翎杉·域查灵.ini";
+    ASSERT_TRUE(bindTo("", 0, false));
+    EXPECT_EQ(store.WriteValue("A", "K", "1", true), SettingsStore::kDone);
+    SettingsStore second;
+    EXPECT_FALSE(second.Bind(gbkPath(), 0));
+    store.Destroy();
+    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{fileName});
+    EXPECT_EQ(fileContent(), "[A]\r\nK=1");
+}
+
+TEST_F(StoreFileTest, LinkedFileIsEditedAndTheLinkStays) {
+    std::filesystem::create_directory(dir.path() / "real");
+    dir.write("real/target.ini", "[A]\r\nK=1");
+    std::filesystem::create_symlink("real/target.ini", dir.path() / fileName);
+    ASSERT_TRUE(store.Bind(gbkPath(), 0));
+    EXPECT_EQ(store.WriteValue("A", "K", "2", true), SettingsStore::kDone);
+    SettingsStore direct;
+    EXPECT_FALSE(direct.Bind(gbk((dir.path() / "real/target.ini").string()), 0));
+    store.Destroy();
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / fileName));
+    EXPECT_EQ(TempDir::read(dir.path() / "real/target.ini"), "[A]\r\nK=2");
+    EXPECT_EQ(namesIn(dir.path() / "real"), std::vector<std::string>{"target.ini"});
+}
+
+/// Binds `path`, changes K, and tells whether the file, and nothing else in its folder, changed.
+bool editsInPlace(const std::filesystem::path& path) {
+    SettingsStore held;
+    const bool edited = held.Bind(gbk(path.string()), 0) &&
+                        held.WriteValue("A", "K", "2", true) == SettingsStore::kDone;
+    held.Destroy();
+    return edited && TempDir::read(path) == "[A]\r\nK=2" && namesIn(path.parent_path()).size() == 1;
+}
+
+TEST_F(StoreFileTest, FileWhereNoTemporaryFileCanBeMadeIsEditedInPlace) {
+    // A temporary name one suffix longer than the longest name the file system takes.
+    fileName = std::string(250, 'n') + ".ini";
+    EXPECT_TRUE(editsInPlace(dir.write(fileName, "[A]\r\nK=1")));
+
+    TempDir readOnly;
+    const auto file = readOnly.write("settings.ini", "[A]\r\nK=1");
+    ::chmod(file.c_str(), 0666);
+    ::chmod(readOnly.path().c_str(), 0555);
+    const auto check = [&file] {
+        // Root may create files in any folder, so the check runs as an ordinary user.
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            return 2;
+        }
+        return editsInPlace(file) ? 0 : 1;
+    };
+    EXPECT_EXIT(std::exit(check()), testing::ExitedWithCode(0), "");
 }
 
 TEST_F(StoreFileTest, ModeOneChangesTheFileOnlyOnSave) {

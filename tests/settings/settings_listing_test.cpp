@@ -40,13 +40,13 @@ TEST_F(ListingTest, SectionsWithKeyOncePerRun) {
     EXPECT_EQ(store.SectionsWithKey("K"), (Names{"A", "B"}));
 }
 
-TEST_F(ListingTest, KeysWithValueMatchTheWholeValue) {
-    EXPECT_EQ(store.KeysWithValue("1"), (Names{"top", "K", "K"}));
-    EXPECT_EQ(store.KeysWithValue("1", "B.x"), (Names{"K"}));
+TEST_F(ListingTest, KeysWithValueMatchEveryOccurrenceOfEqualsAndValue) {
+    EXPECT_EQ(store.KeysWithValue("1"), (Names{"top", "K", "K", "M", "L", "L=1"}));
+    EXPECT_EQ(store.KeysWithValue("1", "B.x"), (Names{"K", "M"}));
     EXPECT_EQ(store.KeysWithValue("1=1"), (Names{"L"}));
     EXPECT_EQ(store.KeysWithValue("empty"), (Names{""}));
     store.SetContent("[A]\r\nE=\r\nF=x\r\nG=", false);
-    EXPECT_EQ(store.KeysWithValue(""), (Names{"E", "G"}));
+    EXPECT_EQ(store.KeysWithValue(""), (Names{"E"}));  // an empty value is "=" + CR LF
 }
 
 }  // namespace

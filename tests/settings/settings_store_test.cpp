@@ -119,7 +119,7 @@ TEST(StoreSections, FindNextSectionHeaderUsesOneBasedPositions) {
     SettingsStore store;
     store.SetContent("[A]\r\nK=1\r\n[B]\r\nL=2\r\n[C]", false);
     EXPECT_EQ(store.FindNextSectionHeader(1, 100), 11);   // the "[" of "[B]"
-    EXPECT_EQ(store.FindNextSectionHeader(12, 100), 21);  // "[C]" closes the buffer
+    EXPECT_EQ(store.FindNextSectionHeader(12, 100), -1);  // "[C]" has no line break after it
     EXPECT_EQ(store.FindNextSectionHeader(1, 9), -1);     // its CR LF lies at the limit
     EXPECT_EQ(store.FindNextSectionHeader(1, 12), -1);    // its "]" lies past the limit
     EXPECT_EQ(store.FindNextSectionHeader(1, 13), 11);
@@ -136,9 +136,13 @@ TEST_F(StoreEditTest, DeleteEntryAndSections) {
     EXPECT_EQ(store.DeleteEntry("B", std::nullopt, true), SettingsStore::kDone);
     EXPECT_EQ(store.ContentText(), "[A]\r\nL=2\r\n[C]\r\nM=4");
     EXPECT_EQ(store.DeleteEntry("C", std::nullopt, true), SettingsStore::kDone);
-    EXPECT_EQ(store.ContentText(), "[A]\r\nL=2");
+    EXPECT_EQ(store.ContentText(), "[A]\r\nL=2\r\n");  // the line break before "[C]" stays
     expectFileEqualsBuffer();
     EXPECT_EQ(store.ReadValue("A", "L"), "2");
+    // A header on the last line still ends the section in front of it.
+    store.SetContent("[A]\r\nL=2\r\n[B]", false);
+    EXPECT_EQ(store.DeleteEntry("A", std::nullopt, true), SettingsStore::kDone);
+    EXPECT_EQ(store.ContentText(), "[B]");
 }
 
 TEST_F(StoreEditTest, RenameSectionAndKey) {

@@ -67,4 +67,14 @@ std::vector<std::string> ScriptedDesktop::messageTextsUtf8() const {
     return texts;
 }
 
+std::optional<Text> ScriptedDesktop::askText(const ui::TextRequest& request) {
+    textQuestions.push_back(request);
+    if (textAnswers.empty()) {
+        return std::nullopt;
+    }
+    std::optional<Text> answer = textAnswers.front();
+    textAnswers.pop_front();
+    return answer;
+}
+
 }  // namespace yc::test

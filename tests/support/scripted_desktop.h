@@ -25,6 +25,7 @@ class ScriptedDesktop final : public ui::Desktop {
     bool setClipboardText(std::string_view text) override;
     Text chooseSaveFile(const ui::FileDialogRequest& request) override;
     std::vector<Text> chooseOpenFiles(const ui::FileDialogRequest& request) override;
+    std::optional<Text> askText(const ui::TextRequest& request) override;
     void openAddress(std::string_view address) override { openedAddresses.emplace_back(address); }
     bool showInFileManager(std::string_view path) override;
 
@@ -34,6 +35,9 @@ class ScriptedDesktop final : public ui::Desktop {
     std::function<void(const ui::MessageRequest&)> onMessage;
     std::deque<Text> saveFileResults;
     std::deque<std::vector<Text>> openFileResults;
+    /// Answers for the next text questions, in order; when it runs dry, a question is cancelled.
+    std::deque<std::optional<Text>> textAnswers;
+    std::vector<ui::TextRequest> textQuestions;
 
     std::vector<ui::MessageRequest> messages;
     std::vector<ui::FileDialogRequest> dialogs;

@@ -1,0 +1,67 @@
+// Result lines in their three forms. JSON Lines carry the time each row was written, in UTC.
+#include "cli/result_lines.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+#include "cli/output_encoding.h"
+#include "query/result_export.h"
+#include "text/charset.h"
+#include "text/gbk_edit.h"
+
+namespace yc::cli {
+namespace {
+
+// The UTF-8 text as a JSON string, quotes included.
+std::string jsonString(std::string_view utf8) {
+    std::string quoted = "\"";
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (byte < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            quoted += escaped;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + '"';
+}
+
+std::string utcNow() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return stamp;
+}
+
+}  // namespace
+
+ResultFormat formatOfPath(std::string_view path) {
+    if (query::IsCsvPath(path)) {
+        return ResultFormat::Csv;
+    }
+    return text::asciiLower(query::FileExtension(path)) == "jsonl" ? ResultFormat::JsonLines
+                                                                   : ResultFormat::Txt;
+}
+
+std::string resultLine(const query::ReportRows& rows, std::size_t row,
+                       const query::ExportFilter& filter, ResultFormat format,
+                       TextEncoding encoding) {
+    const Text line = query::ResultLine(rows, row, filter);
+    if (line.empty() || format != ResultFormat::JsonLines) {
+        return encodeOutput(line, encoding);
+    }
+    const bool free = rows.iconIndex(row) == query::kIconFree;
+    return "{\"name\": " + jsonString(text::gbkToUtf8(rows.cell(row, query::kColumnName))) +
+           ", \"free\": " + (free ? "true" : "false") +
+           ", \"source\": \"registrar\", \"checked_at\": \"" + utcNow() + "\"}\n";
+}
+
+}  // namespace yc::cli
