@@ -35,10 +35,10 @@ class InstalledLayoutTest : public testing::Test {
 
     fs::path bin() const { return prefix / YC_INSTALL_BINDIR; }
 
-    // Starts the window program at `exe` offscreen with the XDG folders inside the test's
-    // directory, waits until `settings` appears (the program creates it when it binds its store),
-    // and ends the program again.
-    bool startCreates(const fs::path& exe, const fs::path& settings) const {
+    // Starts the window program at `exe` offscreen, with HOME and the XDG folders inside the
+    // test's directory, and gives the settings file it holds open once it is up (empty when none
+    // within 30 s); the program is ended again.
+    fs::path heldSettingsFile(const fs::path& exe) const {
         std::vector<std::string> env = {"QT_QPA_PLATFORM=offscreen",
                                         "HOME=" + (dir.path() / "home").string(),
                                         "XDG_CONFIG_HOME=" + (dir.path() / "config").string(),
@@ -59,16 +59,29 @@ class InstalledLayoutTest : public testing::Test {
         char* argv[] = {path.data(), nullptr};
         pid_t pid = 0;
         if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, envp.data()) != 0) {
-            return false;
+            return {};
         }
-        bool created = false;
-        for (int i = 0; i < 600 && !created; ++i) {
+        fs::path held;
+        for (int i = 0; i < 600 && held.empty(); ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            created = fs::exists(settings);
+            held = openFileNamed(pid, kSettingsFile);
         }
         kill(pid, SIGTERM);
         waitpid(pid, nullptr, 0);
-        return created;
+        return held;
+    }
+
+    // A file named `name` that process `pid` has open, found through /proc.
+    static fs::path openFileNamed(pid_t pid, const fs::path& name) {
+        std::error_code error;
+        for (const auto& fd :
+             fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error)) {
+            const fs::path target = fs::read_symlink(fd.path(), error);
+            if (!error && target.filename() == name) {
+                return target;
+            }
+        }
+        return {};
     }
 
     TempDir dir;
@@ -94,25 +107,23 @@ TEST_F(InstalledLayoutTest, EveryFileGoesToItsStandardFolder) {
 }
 
 TEST_F(InstalledLayoutTest, InstalledProgramKeepsItsSettingsInTheConfigHome) {
-    ASSERT_TRUE(
-        startCreates(bin() / "yuchaling", dir.path() / "config" / "yuchaling" / kSettingsFile));
+    EXPECT_EQ(heldSettingsFile(bin() / "yuchaling"),
+              dir.path() / "config" / "yuchaling" / kSettingsFile);
     EXPECT_TRUE(fs::is_directory(dir.path() / "data" / "yuchaling"));
     EXPECT_FALSE(fs::exists(bin() / kSettingsFile));
-    EXPECT_FALSE(fs::exists(bin() / (kSettingsFile.string() + ".lock")));
 }
 
 TEST_F(InstalledLayoutTest, CopyOutsideTheInstalledFolderKeepsItsSettingsBesideItself) {
     const fs::path portable = dir.path() / "portable";
     fs::create_directories(portable);
     fs::copy_file(bin() / "yuchaling", portable / "yuchaling");
-    ASSERT_TRUE(startCreates(portable / "yuchaling", portable / kSettingsFile));
+    EXPECT_EQ(heldSettingsFile(portable / "yuchaling"), portable / kSettingsFile);
     EXPECT_FALSE(fs::exists(dir.path() / "config" / "yuchaling"));
 }
 
 TEST_F(InstalledLayoutTest, SettingsFileBesideTheInstalledProgramKeepsItPortable) {
     std::ofstream(bin() / kSettingsFile).close();
-    const fs::path lock = bin() / (kSettingsFile.string() + ".lock");
-    ASSERT_TRUE(startCreates(bin() / "yuchaling", lock));
+    EXPECT_EQ(heldSettingsFile(bin() / "yuchaling"), bin() / kSettingsFile);
     EXPECT_FALSE(fs::exists(dir.path() / "config" / "yuchaling"));
 }
 
