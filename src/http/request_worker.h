@@ -24,11 +24,12 @@ struct RequestRecord {
 
 /// How the transfer went, beside what it delivered.
 struct TransferOutcome {
-    bool connected = false;  ///< a response status line arrived
-    int httpStatus = 0;      ///< status of the final response; 0 when none arrived
-    bool timedOut = false;   ///< ended by the connect or inactivity time-out
-    bool complete = false;   ///< the body arrived in full (no time-out, reset or size cap)
-    bool capped = false;     ///< the body reached kMaxBodyBytes and was cut there
+    bool connected = false;    ///< a response status line arrived
+    int httpStatus = 0;        ///< status of the final response; 0 when none arrived
+    bool timedOut = false;     ///< ended by the connect or inactivity time-out
+    bool complete = false;     ///< the body arrived in full (no time-out, reset or size cap)
+    bool capped = false;       ///< the body reached kMaxBodyBytes and was cut there
+    bool undecodable = false;  ///< a gzip body that could not be inflated to its end
     std::size_t bodyBytes = 0;
 
     /// No answer, an answer outside 2xx, or nothing in the body: the page cannot be trusted.

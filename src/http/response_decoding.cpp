@@ -88,11 +88,15 @@ Detection detect(std::string_view body, int code) {
 
 }  // namespace
 
-Text DecodeResponseText(std::string_view body, int code, int* usedCode) {
+Text DecodeResponseText(std::string_view body, int code, int* usedCode, bool* whole) {
     ByteBuffer inflated;
+    bool inflatedWhole = true;
     if (startsWith(body, "\x1F\x8B")) {
-        inflated = GzipInflate(body);
+        inflated = GzipInflate(body, &inflatedWhole);
         body = inflated;
+    }
+    if (whole != nullptr) {
+        *whole = inflatedWhole;
     }
     const Detection found = detect(body, code);
     code = found.code;

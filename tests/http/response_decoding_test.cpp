@@ -83,16 +83,33 @@ TEST(GzipInflateTest, TruncatedStreamGivesWhatWasInflated) {
         original += std::to_string(i * 7919 % 10007) + ",";
     }
     const std::string packed = sim::gzipDeflate(original);
-    const ByteBuffer partial = GzipInflate(packed.substr(0, packed.size() / 2));
+    bool whole = true;
+    const ByteBuffer partial = GzipInflate(packed.substr(0, packed.size() / 2), &whole);
     ASSERT_FALSE(partial.empty());
+    EXPECT_FALSE(whole);
     EXPECT_LT(partial.size(), original.size());
     EXPECT_EQ(original.substr(0, partial.size()), partial);
-    EXPECT_EQ(GzipInflate(packed), original);
+    EXPECT_EQ(GzipInflate(packed, &whole), original);
+    EXPECT_TRUE(whole);
 }
 
 TEST(GzipInflateTest, OutputStopsAtTheCap) {
     const std::string bomb = sim::gzipDeflate(std::string(kMaxInflatedBytes + 1000000, 'a'));
-    EXPECT_EQ(GzipInflate(bomb).size(), kMaxInflatedBytes);
+    bool whole = true;
+    EXPECT_EQ(GzipInflate(bomb, &whole).size(), kMaxInflatedBytes);
+    EXPECT_FALSE(whole);
+    const std::string full = sim::gzipDeflate(std::string(kMaxInflatedBytes, 'a'));
+    EXPECT_EQ(GzipInflate(full, &whole).size(), kMaxInflatedBytes);
+    EXPECT_TRUE(whole);
+}
+
+TEST(GzipInflateTest, ConcatenatedMembersAreReadToTheEnd) {
+    bool whole = false;
+    EXPECT_EQ(GzipInflate(sim::gzipDeflate("first,") + sim::gzipDeflate("second"), &whole),
+              "first,second");
+    EXPECT_TRUE(whole);
+    GzipInflate(sim::gzipDeflate("first,") + "\x1F\x8Bjunk", &whole);
+    EXPECT_FALSE(whole);
 }
 
 struct MetaCase {

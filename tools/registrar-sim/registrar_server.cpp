@@ -188,6 +188,8 @@ struct RegistrarServer::State {
         PageBytes page;
         if (refused) {
             page = refusalPage(options);
+        } else if (!options.gzipBody.empty()) {
+            page = {options.gzipBody, "text/html; charset=utf-8", true};
         } else {
             page = resultFor(request.body);
         }
