@@ -124,7 +124,8 @@ int MetaCharset(std::string_view page) {
         head != text::npos) {
         const std::size_t start = head + 6;
         if (const std::size_t end = text::find(page, "</head>", start, CaseMode::IgnoreAscii);
-            end != text::npos) {
+            end != text::npos && end > start) {
+            // An empty head section counts as none: the whole page is searched.
             area = page.substr(start, end - start);
         }
     }

@@ -62,8 +62,9 @@ INSTANTIATE_TEST_SUITE_P(
                    kHeadBig5Unquoted + "中文", false, 5},
         DecodeCase{"meta Big5-HKSCS quoted", kHeadBig5Quoted + kBig5Chinese, 0,
                    kHeadBig5Quoted + "中文", false, 6},
-        DecodeCase{"meta outside head ignored", "<head></head><meta charset=UTF-8>" + kGbkChinese,
-                   0, "", true, 1},
+        DecodeCase{"meta outside head ignored",
+                   "<head><title>t</title></head><meta charset=UTF-8>" + kGbkChinese, 0, "", true,
+                   1},
         DecodeCase{"meta counts without head", "<meta charset=UTF-8><p>abc</p>", 0,
                    "<meta charset=UTF-8><p>abc</p>", false, 2},
         DecodeCase{"pure ascii unchanged", "<html>plain page</html>", 0, "", true, 1},
@@ -138,7 +139,9 @@ INSTANTIATE_TEST_SUITE_P(
                              "<head><meta charset=\"Big5-HKSCS\"><meta charset=utf-8></head>", 3},
                     MetaCase{"empty tag stops the search", "<head><meta><meta charset=utf-8>", 0},
                     MetaCase{"gbk meta is none", "<head><meta charset=gbk></head>", 0},
-                    MetaCase{"head without end searches the page", "<head><meta charset=big5>", 2}),
+                    MetaCase{"head without end searches the page", "<head><meta charset=big5>", 2},
+                    MetaCase{"empty head searches the page", "<head></head><meta charset=big5>",
+                             2}),
     test::ByLabel{});
 
 struct Utf8Case {
