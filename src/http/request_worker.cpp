@@ -182,7 +182,8 @@ ResultRecord RequestWorker(const RequestRecord& request) {
     curl_easy_setopt(h, CURLOPT_XFERINFODATA, &transfer);
     curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, request.noRedirect ? 0L : 1L);
     curl_easy_setopt(h, CURLOPT_MAXREDIRS, 10L);
-    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    // A secure exchange stays secure: a redirect to plain http would send the form in clear.
+    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, url.secure ? "https" : "http,https");
     if (post) {
         curl_easy_setopt(h, CURLOPT_POST, 1L);
         curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE,

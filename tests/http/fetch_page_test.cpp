@@ -355,6 +355,23 @@ TEST_F(TlsFetchTest, TrustedExtraAuthorityServesHttpsOnItsOwnPort) {
     ASSERT_EQ(sim.requests().size(), 1U);
 }
 
+TEST_F(TlsFetchTest, RedirectsAreFollowedOnlyToHttps) {
+    RegistrarSim plain;
+    ASSERT_TRUE(plain.started());
+    setExtraCaFile(test::throwAwayTls().caFile.string());
+    for (const bool toPlain : {false, true}) {
+        SimOptions options;
+        options.fault = Fault::Redirect;
+        options.redirectTo = toPlain ? plain.url("/landing") : "/landing";
+        RegistrarSim sim(options, true);
+        ASSERT_TRUE(sim.started());
+        const Timed result = fetchWithTimeout(sim, 10.0F);
+        EXPECT_EQ(result.outcome.failed(), toPlain);
+        EXPECT_EQ(result.page, toPlain ? "" : "<html><body>landing</body></html>");
+    }
+    EXPECT_TRUE(plain.requests().empty());
+}
+
 TEST_F(TlsFetchTest, UntrustedCertificateGivesEmptyText) {
     RegistrarSim sim(freeDotCom(), true);
     ASSERT_TRUE(sim.started());
