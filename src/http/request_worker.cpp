@@ -105,12 +105,13 @@ CURLcode trustExtraCa(CURL*, void* sslContext, void* path) {
     return CURLE_OK;
 }
 
-// Header lines for libcurl. Empty lines are dropped, and libcurl's own Accept, Content-Type and
-// "Expect: 100-continue" are switched off so that only the exchange's own lines go out. The
-// standard form Content-Type and the body's Content-Length are left to libcurl, which writes the
-// same lines and, unlike fixed header lines, drops them when a redirect turns the POST into a GET.
+// Header lines for libcurl, in the exchange's own order: libcurl writes Host and User-Agent
+// first and then these lines as given. Empty lines are dropped, and libcurl's own Accept,
+// Content-Type and "Expect: 100-continue" are switched off so that only the exchange's own lines
+// go out. The body's own Content-Length line is left to libcurl, which writes the same line right
+// after these (so it still follows Content-Type) and, unlike a fixed line, leaves it out when a
+// redirect turns the POST into a GET.
 ListPtr headerList(std::string_view headers, std::size_t bodyLength) {
-    const std::string formType = "Content-Type: application/x-www-form-urlencoded";
     const std::string ownLength = "Content-Length: " + std::to_string(bodyLength);
     curl_slist* list = nullptr;
     bool hasAccept = false;
@@ -122,7 +123,7 @@ ListPtr headerList(std::string_view headers, std::size_t bodyLength) {
         hasAccept = hasAccept || text::matchesAt(line, 0, "Accept:", text::CaseMode::IgnoreAscii);
         hasContentType = hasContentType ||
                          text::matchesAt(line, 0, "Content-Type:", text::CaseMode::IgnoreAscii);
-        if (line != formType && line != ownLength) {
+        if (line != ownLength) {
             list = curl_slist_append(list, line.c_str());
         }
     }

@@ -60,13 +60,12 @@ TEST(FetchPageTest, PostSendsExactlyTheExchangeHeaderLinesAndBody) {
     const std::vector<RawRequest> requests = sim.requests();
     ASSERT_EQ(requests.size(), 1U);
     EXPECT_EQ(requests[0].requestLine, "POST /domain/bulkregister_submit.php HTTP/1.1");
-    // libcurl writes the two body lines itself, length first.
     EXPECT_EQ(
         requests[0].headerLines,
         (std::vector<std::string>{hostLine(sim), "User-Agent: " + std::string(kDefaultUserAgent),
                                   "Referer: " + url, acceptLine(), "Accept-Language: zh-cn",
-                                  "Content-Length: " + std::to_string(kFormBody.size()),
-                                  "Content-Type: application/x-www-form-urlencoded"}));
+                                  "Content-Type: application/x-www-form-urlencoded",
+                                  "Content-Length: " + std::to_string(kFormBody.size())}));
     EXPECT_EQ(requests[0].body, kFormBody);
 }
 
