@@ -48,7 +48,7 @@ Text FetchPage(Text& url, const FetchOptions& options) {
 
     const ResultRecord result =
         TransferOnWorker(url, method, options.proxy, headers, body, options.cookies,
-                         wholeSeconds(options.timeoutSeconds));
+                         wholeSeconds(options.timeoutSeconds), options.stopRequested);
     if (options.responseBytes != nullptr) {
         *options.responseBytes = result.body;
     }

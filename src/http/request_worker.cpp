@@ -43,6 +43,7 @@ struct Transfer {
     curl_off_t lastDown = 0;
     curl_off_t lastUp = 0;
     bool idleTimeout = false;
+    const std::atomic<bool>* abort = nullptr;
 };
 
 std::size_t onBody(char* data, std::size_t, std::size_t count, void* user) {
@@ -80,10 +81,15 @@ std::size_t onHeaderLine(char* data, std::size_t, std::size_t count, void* user)
     return count;
 }
 
-// Send and receive time-outs count silence, not the whole transfer, so a slow answer that keeps
-// coming is read to the end and a stalled one keeps what arrived.
+// Send and receive time-outs count silence, so a stalled answer keeps what arrived; the overall
+// limit (libcurl's own) ends one that keeps trickling in. libcurl calls this at least once a
+// second, which is also how soon an abort takes effect.
 int onProgress(void* user, curl_off_t, curl_off_t down, curl_off_t, curl_off_t up) {
     auto* transfer = static_cast<Transfer*>(user);
+    if (transfer->abort != nullptr && transfer->abort->load()) {
+        transfer->result->outcome.aborted = true;
+        return 1;
+    }
     const Clock::time_point now = Clock::now();
     if (down != transfer->lastDown || up != transfer->lastUp) {
         transfer->lastDown = down;
@@ -169,6 +175,9 @@ ResultRecord RequestWorker(const RequestRecord& request) {
     transfer.easy = h;
     transfer.result = &result;
     transfer.idleLimit = std::chrono::milliseconds(request.timeoutMs);
+    transfer.abort = request.abort;
+    const long overallMs =
+        request.overallTimeoutMs > 0 ? request.overallTimeoutMs : 10 * request.timeoutMs;
 
     curl_easy_setopt(h, CURLOPT_URL, address.c_str());
     curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -178,6 +187,7 @@ ResultRecord RequestWorker(const RequestRecord& request) {
     // An empty proxy text means a direct connection, whatever the environment names.
     curl_easy_setopt(h, CURLOPT_PROXY, request.proxy.c_str());
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, request.timeoutMs);
+    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, overallMs);
     curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, &onProgress);
     curl_easy_setopt(h, CURLOPT_XFERINFODATA, &transfer);

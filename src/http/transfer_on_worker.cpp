@@ -7,7 +7,8 @@
 namespace yc::http {
 
 ResultRecord TransferOnWorker(Text& url, const Text& method, const Text& proxy, const Text& headers,
-                              const ByteBuffer& body, const Text& cookies, long seconds) {
+                              const ByteBuffer& body, const Text& cookies, long seconds,
+                              const std::function<bool()>& stopRequested) {
     if (text::trimSpaces(url).empty()) {
         return {};
     }
@@ -25,9 +26,17 @@ ResultRecord TransferOnWorker(Text& url, const Text& method, const Text& proxy, 
     request.noRedirect = false;
     request.timeoutMs = seconds >= 1 ? seconds * 1000 : 60000;
 
+    std::atomic<bool> abort{false};
+    request.abort = &abort;
+
     ResultRecord result;
     prepareCurl();
-    ui::runOnWorkerWhileDispatching([&] { result = RequestWorker(request); });
+    ui::runOnWorkerWhileDispatching([&] { result = RequestWorker(request); },
+                                    [&] {
+                                        if (stopRequested && stopRequested()) {
+                                            abort = true;
+                                        }
+                                    });
     return result;
 }
 

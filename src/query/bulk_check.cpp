@@ -38,6 +38,8 @@ BatchOutcome RegistrarExchange::CheckBatch(const Text& batch, Text& available) {
     http::FetchOptions options;
     options.postText = BulkCheckFormBody(batch);
     options.outcome = &transfer;
+    options.timeoutSeconds = timeoutSeconds_;
+    options.stopRequested = [this] { return stopRequested(); };
     const Text page = client.FetchPage(url, options);
 
     if (text::contains(page, RefusalMarker())) {

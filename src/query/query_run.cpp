@@ -31,7 +31,9 @@ class RunningGuard {
 }  // namespace
 
 QueryRun::QueryRun(QueryRunView& view, BatchChecker& checker, bool& stopRequested)
-    : view_(view), checker_(checker), stopRequested_(stopRequested) {}
+    : view_(view), checker_(checker), stopRequested_(stopRequested) {
+    checker_.watchStopFlag(&stopRequested_);
+}
 
 const Text& QueryRun::idleCaption() {
     return YC_GBK("开始查询");
@@ -120,6 +122,10 @@ bool QueryRun::runBatch(std::size_t total) {
             break;
         }
         available.clear();
+        // A stop that cut the exchange short leaves nothing to ask about.
+        if (outcome == BatchOutcome::Failed && stopRequested_) {
+            break;
+        }
         const bool retry = outcome == BatchOutcome::Refused ? view_.retryAfterRefusal()
                                                             : view_.retryAfterFailure();
         if (!retry) {

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QTimer>
+
+#include <chrono>
 
 #include "app/program.h"
 #include "support/gbk_literals.h"
@@ -89,6 +92,23 @@ TEST_F(RegistrarWindowTest, FailedExchangePromptsAndNeverListsRows) {
     EXPECT_EQ(text::gbkToUtf8(desktop.messages[0].text),
               "查询失败，可能是网络问题，如需重试请点击确定按钮，或者取消按钮退出");
     EXPECT_EQ(desktop.messages[0].buttons, ui::MessageButtons::OkCancel);
+}
+
+TEST_F(RegistrarWindowTest, StopClickEndsTheExchangeInFlightAtOnce) {
+    sim::SimOptions options;
+    options.fault = sim::Fault::Delay;
+    options.delayMs = 30000;
+    test::RegistrarSim sim(options);
+    ASSERT_TRUE(sim.started());
+    auto program = start(sim);
+    auto* button = qobject_cast<QAbstractButton*>(
+        program->mainWindow().window().control(gbk("按钮开始查询")).widget());
+    QTimer::singleShot(300, button, [button] { button->click(); });
+    const auto started = std::chrono::steady_clock::now();
+    run(*program, "a.com\r\nb.com");
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
+    EXPECT_EQ(program->mainWindow().rows().count(), 0u);
+    EXPECT_EQ(desktop.messageTextsUtf8(), std::vector<std::string>{"查询完成！"});
 }
 
 }  // namespace

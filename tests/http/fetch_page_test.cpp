@@ -8,6 +8,8 @@
 #include <ostream>
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 
 #include "http/http_client.h"
 #include "http/request_headers.h"
@@ -15,6 +17,7 @@
 #include "support/table_test.h"
 #include "text/charset.h"
 #include "text/gbk_search.h"
+#include "ui/event_pump.h"
 
 namespace yc::http {
 namespace {
@@ -224,6 +227,77 @@ TEST(FetchPageTest, SilentServerGivesEmptyTextAfterTheTimeout) {
     EXPECT_EQ(result.page, "");
     EXPECT_TRUE(result.outcome.timedOut);
     EXPECT_TRUE(result.outcome.failed());
+}
+
+TEST(FetchPageTest, AnswerThatKeepsTricklingInEndsAtTheOverallLimit) {
+    SimOptions options = freeDotCom();
+    options.fault = Fault::Trickle;
+    options.delayMs = 50;
+    RegistrarSim sim(options);
+    ASSERT_TRUE(sim.started());
+    RequestRecord request;
+    request.url = sim.url();
+    request.method = "POST";
+    request.body = kFormBody;
+    request.timeoutMs = 300;  // never silent that long, but ten times it is the whole exchange
+    const auto start = std::chrono::steady_clock::now();
+    const ResultRecord result = RequestWorker(request);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 3.0 + kMarginSeconds);
+    EXPECT_TRUE(result.outcome.timedOut);
+    EXPECT_FALSE(result.outcome.complete);
+    EXPECT_FALSE(result.body.empty());
+}
+
+// Dispatches nothing, but wakes up often, as a window does while the user clicks.
+class PollingPump final : public ui::EventPump {
+  public:
+    PollingPump() { ui::installEventPump(this); }
+    ~PollingPump() override { ui::installEventPump(nullptr); }
+    PollingPump(const PollingPump&) = delete;
+    PollingPump& operator=(const PollingPump&) = delete;
+
+    void pump() override {}
+    void waitAndDispatch() override {
+        std::unique_lock lock(mutex_);
+        woken_.wait_for(lock, std::chrono::milliseconds(20), [this] { return wake_; });
+        wake_ = false;
+    }
+    void wake() override {
+        {
+            const std::lock_guard lock(mutex_);
+            wake_ = true;
+        }
+        woken_.notify_one();
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable woken_;
+    bool wake_ = false;
+};
+
+TEST(FetchPageTest, StopRequestAbortsTheTransferInFlight) {
+    SimOptions options;
+    options.fault = Fault::Delay;
+    options.delayMs = 30000;
+    RegistrarSim sim(options);
+    ASSERT_TRUE(sim.started());
+    PollingPump pump;
+    const auto start = std::chrono::steady_clock::now();
+    const auto elapsed = [&] { return std::chrono::steady_clock::now() - start; };
+    Text url = sim.url();
+    TransferOutcome outcome;
+    FetchOptions fetch;
+    fetch.postText = kFormBody;
+    fetch.timeoutSeconds = 20.0F;
+    fetch.outcome = &outcome;
+    fetch.stopRequested = [&] { return elapsed() > std::chrono::milliseconds(300); };
+    EXPECT_EQ(FetchPage(url, fetch), "");
+    EXPECT_LT(elapsed(), std::chrono::milliseconds(300) + std::chrono::seconds(2));
+    EXPECT_TRUE(outcome.aborted);
+    EXPECT_TRUE(outcome.failed());
 }
 
 TEST(FetchPageTest, ResetMidBodyKeepsWhatArrived) {

@@ -19,6 +19,7 @@ enum class Fault {
     Empty200,  ///< status 200 with an empty body
     Redirect,  ///< 302 to `redirectTo`
     Endless,   ///< a chunked body that never ends
+    Trickle,   ///< send the headers, then the body one byte every `delayMs`
 };
 
 struct SimOptions {
