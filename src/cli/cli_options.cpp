@@ -93,6 +93,12 @@ ParsedOptions parseCliOptions(std::span<char* const> args, bool interactive) {
                     return fail("--retry-wait takes a number of seconds");
                 }
                 options.retryWaitSeconds = *seconds;
+            } else if (name == "--timeout") {
+                const auto seconds = secondsOf(value);
+                if (!seconds || *seconds < 1 || *seconds > 86400) {
+                    return fail("--timeout takes a number of seconds from 1 to 86400");
+                }
+                options.timeoutSeconds = *seconds;
             } else {
                 return fail("unknown option " + std::string(name));
             }
@@ -135,6 +141,8 @@ Options:
                          when a transfer fails (no connection, time-out, HTTP error)
                          both default to ask on a terminal, stop otherwise
   --retry-wait SECONDS   pause before a retry (default 0)
+  --timeout SECONDS      give up on an exchange after this long without data (default 120);
+                         no exchange lasts longer than ten times this
   --help, --version
 
 Exit status: 0 every name was checked; 3 the run was stopped (refusal, failure or Ctrl-C; the

@@ -21,6 +21,7 @@ struct CliOptions {
     RetryPolicy onLimit = RetryPolicy::Stop;
     RetryPolicy onFailure = RetryPolicy::Stop;
     double retryWaitSeconds = 0;
+    double timeoutSeconds = 0;  ///< longest silence of an exchange; 0: the exchange's default
     bool help = false;
     bool version = false;
 };

@@ -69,7 +69,8 @@ int main(int argc, char* argv[]) {
     bool stopRequested = false;
     cli::InterruptPump pump(stopRequested);
     cli::ProgressMeter progress(stderr, isatty(STDERR_FILENO) != 0);
-    query::RegistrarExchange exchange(options.registrar);
+    query::RegistrarExchange exchange(options.registrar,
+                                      static_cast<float>(options.timeoutSeconds));
     cli::TerminalRunView view(std::move(list), options, out, progress, stopRequested);
     query::QueryRun run(view, exchange, stopRequested);
     run.onStartClicked();
