@@ -9,6 +9,7 @@
 #include "cli/list_input.h"
 #include "cli/progress_meter.h"
 #include "cli/terminal_run_view.h"
+#include "http/ca_file_check.h"
 #include "http/request_worker.h"
 #include "query/bulk_check.h"
 #include "query/query_run.h"
@@ -46,15 +47,19 @@ int main(int argc, char* argv[]) {
         return kExitDone;
     }
 
+    if (!options.caFile.empty()) {
+        if (const std::string problem = http::CaFileProblem(options.caFile); !problem.empty()) {
+            return usageError("--ca-file " + options.caFile + ": " + problem);
+        }
+        http::setExtraCaFile(options.caFile);
+    }
+
     std::string error;
     const auto bytes = cli::readInputBytes(options.input, error);
     if (!bytes) {
         return usageError(error);
     }
     Text list = cli::listTextFromBytes(*bytes);
-    if (!options.caFile.empty()) {
-        http::setExtraCaFile(options.caFile);
-    }
 
     query::ResultFile out = options.output.empty()
                                 ? query::ResultFile(stdout)

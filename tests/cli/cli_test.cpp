@@ -167,6 +167,19 @@ TEST(CliTest, CtrlCEndsTheExchangeInFlightAtOnce) {
     EXPECT_EQ(WEXITSTATUS(status), 3);
 }
 
+TEST(CliTest, UnusableCaFileIsAUsageErrorNamingPathAndReason) {
+    TempDir dir;
+    const std::string missing = (dir.path() / "missing.pem").string();
+    const std::string empty = dir.write("empty.pem", "").string();
+    for (const auto& [path, reason] : {std::pair{missing, "No such file or directory"},
+                                       std::pair{empty, "no PEM certificate in it"}}) {
+        const Finished run =
+            runCli(dir, {"--registrar", "http://127.0.0.1:1/x", "--ca-file", path, "-"}, "a.com");
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.err.find(path + ": " + reason), std::string::npos) << run.err;
+    }
+}
+
 struct UsageCase {
     const char* label;
     std::vector<std::string> args;

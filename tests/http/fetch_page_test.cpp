@@ -11,6 +11,7 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "http/ca_file_check.h"
 #include "http/http_client.h"
 #include "http/request_headers.h"
 #include "support/registrar_sim.h"
@@ -443,6 +444,22 @@ TEST_F(TlsFetchTest, RedirectsAreFollowedOnlyToHttps) {
         EXPECT_EQ(result.page, toPlain ? "" : "<html><body>landing</body></html>");
     }
     EXPECT_TRUE(plain.requests().empty());
+}
+
+TEST(CaFileProblemTest, NamesWhyAFileCannotBeTrusted) {
+    test::TempDir dir;
+    const std::string authority = test::throwAwayTls().caFile.string();
+    const auto problem = [](const std::filesystem::path& path) {
+        return CaFileProblem(path.string());
+    };
+    EXPECT_EQ(problem(authority), "");
+    EXPECT_EQ(problem(dir.write("key-first.pem", test::TempDir::read(test::throwAwayTls().keyFile) +
+                                                     test::TempDir::read(authority))),
+              "");
+    EXPECT_EQ(problem(dir.path() / "missing.pem"), "No such file or directory");
+    EXPECT_EQ(problem(dir.path()), "Is a directory");
+    EXPECT_EQ(problem(dir.write("empty.pem", "")), "no PEM certificate in it");
+    EXPECT_EQ(problem(test::throwAwayTls().keyFile), "no PEM certificate in it");
 }
 
 TEST_F(TlsFetchTest, UntrustedCertificateGivesEmptyText) {
