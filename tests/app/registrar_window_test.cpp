@@ -94,21 +94,27 @@ TEST_F(RegistrarWindowTest, FailedExchangePromptsAndNeverListsRows) {
     EXPECT_EQ(desktop.messages[0].buttons, ui::MessageButtons::OkCancel);
 }
 
-TEST_F(RegistrarWindowTest, StopClickEndsTheExchangeInFlightAtOnce) {
+TEST_F(RegistrarWindowTest, StopClickOrCloseEndsTheExchangeInFlightAtOnce) {
     sim::SimOptions options;
     options.fault = sim::Fault::Delay;
     options.delayMs = 30000;
     test::RegistrarSim sim(options);
     ASSERT_TRUE(sim.started());
-    auto program = start(sim);
-    auto* button = qobject_cast<QAbstractButton*>(
-        program->mainWindow().window().control(gbk("按钮开始查询")).widget());
-    QTimer::singleShot(300, button, [button] { button->click(); });
-    const auto started = std::chrono::steady_clock::now();
-    run(*program, "a.com\r\nb.com");
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
-    EXPECT_EQ(program->mainWindow().rows().count(), 0u);
-    EXPECT_EQ(desktop.messageTextsUtf8(), std::vector<std::string>{"查询完成！"});
+    for (const bool close : {false, true}) {
+        desktop.messages.clear();
+        auto program = start(sim);
+        ui::Window& w = program->mainWindow().window();
+        auto* button = qobject_cast<QAbstractButton*>(w.control(gbk("按钮开始查询")).widget());
+        QTimer::singleShot(300, button,
+                           [&w, button, close] { close ? w.requestClose() : button->click(); });
+        const auto started = std::chrono::steady_clock::now();
+        run(*program, "a.com\r\nb.com");
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
+        EXPECT_EQ(program->mainWindow().rows().count(), 0u);
+        // No failure prompt either way; a close ends without the closing message.
+        EXPECT_EQ(desktop.messageTextsUtf8(),
+                  close ? std::vector<std::string>{} : std::vector<std::string>{"查询完成！"});
+    }
 }
 
 }  // namespace
