@@ -95,10 +95,7 @@ TEST_F(RegistrarWindowTest, FailedExchangePromptsAndNeverListsRows) {
 }
 
 TEST_F(RegistrarWindowTest, StopClickOrCloseEndsTheExchangeInFlightAtOnce) {
-    sim::SimOptions options;
-    options.fault = sim::Fault::Delay;
-    options.delayMs = 30000;
-    test::RegistrarSim sim(options);
+    test::RegistrarSim sim(test::silentFor30Seconds());
     ASSERT_TRUE(sim.started());
     for (const bool close : {false, true}) {
         desktop.messages.clear();

@@ -121,10 +121,7 @@ TEST(CliTest, FailedTransferStopsWithStatusThreeAndWritesNothing) {
 }
 
 TEST(CliTest, TimeoutOptionEndsASilentExchange) {
-    SimOptions options;
-    options.fault = yc::sim::Fault::Delay;
-    options.delayMs = 30000;
-    RegistrarSim sim(options);
+    RegistrarSim sim(yc::test::silentFor30Seconds());
     ASSERT_TRUE(sim.started());
     TempDir dir;
     const auto started = std::chrono::steady_clock::now();
@@ -134,10 +131,7 @@ TEST(CliTest, TimeoutOptionEndsASilentExchange) {
 }
 
 TEST(CliTest, CtrlCEndsTheExchangeInFlightAtOnce) {
-    SimOptions options;
-    options.fault = yc::sim::Fault::Delay;
-    options.delayMs = 30000;
-    RegistrarSim sim(options);
+    RegistrarSim sim(yc::test::silentFor30Seconds());
     ASSERT_TRUE(sim.started());
     TempDir dir;
     const auto in = dir.write("stdin.txt", "a.com\n");

@@ -218,10 +218,7 @@ TEST(FetchPageTest, StalledAnswerKeepsThePartialBodyAfterTheTimeout) {
 }
 
 TEST(FetchPageTest, SilentServerGivesEmptyTextAfterTheTimeout) {
-    SimOptions options;
-    options.fault = Fault::Delay;
-    options.delayMs = 30000;
-    RegistrarSim sim(options);
+    RegistrarSim sim(test::silentFor30Seconds());
     ASSERT_TRUE(sim.started());
     const Timed result = fetchWithTimeout(sim, 2.0F);
     EXPECT_LT(result.seconds, 2.0 + kMarginSeconds);
@@ -280,10 +277,7 @@ class PollingPump final : public ui::EventPump {
 };
 
 TEST(FetchPageTest, StopRequestAbortsTheTransferInFlight) {
-    SimOptions options;
-    options.fault = Fault::Delay;
-    options.delayMs = 30000;
-    RegistrarSim sim(options);
+    RegistrarSim sim(test::silentFor30Seconds());
     ASSERT_TRUE(sim.started());
     PollingPump pump;
     const auto start = std::chrono::steady_clock::now();
