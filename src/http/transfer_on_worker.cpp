@@ -26,14 +26,17 @@ ResultRecord TransferOnWorker(Text& url, const Text& method, const Text& proxy, 
     request.noRedirect = false;
     request.timeoutMs = seconds >= 1 ? seconds * 1000 : 60000;
 
-    std::atomic<bool> abort{false};
+    // A stop asked for before the transfer (while the form was being encoded, say) ends it at
+    // once too: no window event may come to prompt another look.
+    const auto stopping = [&] { return stopRequested && stopRequested(); };
+    std::atomic<bool> abort{stopping()};
     request.abort = &abort;
 
     ResultRecord result;
     prepareCurl();
     ui::runOnWorkerWhileDispatching([&] { result = RequestWorker(request); },
                                     [&] {
-                                        if (stopRequested && stopRequested()) {
+                                        if (stopping()) {
                                             abort = true;
                                         }
                                     });

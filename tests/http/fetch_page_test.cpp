@@ -248,10 +248,11 @@ TEST(FetchPageTest, AnswerThatKeepsTricklingInEndsAtTheOverallLimit) {
     EXPECT_FALSE(result.body.empty());
 }
 
-// Dispatches nothing, but wakes up often, as a window does while the user clicks.
+// Dispatches nothing; with `ticking` it wakes up often, as a window does while the user clicks,
+// otherwise only when the transfer ends.
 class PollingPump final : public ui::EventPump {
   public:
-    PollingPump() { ui::installEventPump(this); }
+    explicit PollingPump(bool ticking) : ticking_(ticking) { ui::installEventPump(this); }
     ~PollingPump() override { ui::installEventPump(nullptr); }
     PollingPump(const PollingPump&) = delete;
     PollingPump& operator=(const PollingPump&) = delete;
@@ -259,7 +260,8 @@ class PollingPump final : public ui::EventPump {
     void pump() override {}
     void waitAndDispatch() override {
         std::unique_lock lock(mutex_);
-        woken_.wait_for(lock, std::chrono::milliseconds(20), [this] { return wake_; });
+        woken_.wait_for(lock, std::chrono::milliseconds(ticking_ ? 20 : 60000),
+                        [this] { return wake_; });
         wake_ = false;
     }
     void wake() override {
@@ -274,12 +276,13 @@ class PollingPump final : public ui::EventPump {
     std::mutex mutex_;
     std::condition_variable woken_;
     bool wake_ = false;
+    bool ticking_;
 };
 
 TEST(FetchPageTest, StopRequestAbortsTheTransferInFlight) {
     RegistrarSim sim(test::silentFor30Seconds());
     ASSERT_TRUE(sim.started());
-    PollingPump pump;
+    PollingPump pump(true);
     const auto start = std::chrono::steady_clock::now();
     const auto elapsed = [&] { return std::chrono::steady_clock::now() - start; };
     Text url = sim.url();
@@ -293,6 +296,23 @@ TEST(FetchPageTest, StopRequestAbortsTheTransferInFlight) {
     EXPECT_LT(elapsed(), std::chrono::milliseconds(300) + std::chrono::seconds(2));
     EXPECT_TRUE(outcome.aborted);
     EXPECT_TRUE(outcome.failed());
+}
+
+TEST(FetchPageTest, StopRequestedBeforeTheTransferEndsItWithoutAnotherEvent) {
+    RegistrarSim sim(test::silentFor30Seconds());
+    ASSERT_TRUE(sim.started());
+    PollingPump pump(false);
+    const auto start = std::chrono::steady_clock::now();
+    Text url = sim.url();
+    TransferOutcome outcome;
+    FetchOptions fetch;
+    fetch.postText = kFormBody;
+    fetch.timeoutSeconds = 20.0F;
+    fetch.outcome = &outcome;
+    fetch.stopRequested = [] { return true; };
+    FetchPage(url, fetch);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_TRUE(outcome.aborted);
 }
 
 TEST(FetchPageTest, ResetMidBodyKeepsWhatArrived) {
