@@ -1,7 +1,9 @@
 // yuchaling-cli as a user runs it: a real process talking to the registrar simulator, with its
 // exit status, standard output and output files read back.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -9,9 +11,12 @@
 #include <cerrno>
 #include <chrono>
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/registrar_sim.h"
@@ -415,6 +420,60 @@ TEST(CliTest, OutputThatCannotBeOpenedExitsWithOneBeforeSending) {
     EXPECT_NE(run.err.find("cannot open"), std::string::npos) << run.err;
 }
 
+TEST(CliTest, TimeoutOptionEndsASilentExchange) {
+    RegistrarSim sim(yc::test::silentFor30Seconds());
+    ASSERT_TRUE(sim.started());
+    TempDir dir;
+    const auto started = std::chrono::steady_clock::now();
+    const Finished run = runCli(dir, {"--registrar", sim.url(), "--timeout", "1", "-"}, "a.com\n");
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(6));
+    EXPECT_EQ(run.status, 3) << run.err;
+}
+
+TEST(CliTest, CtrlCEndsTheExchangeInFlightAtOnce) {
+    RegistrarSim sim(yc::test::silentFor30Seconds());
+    ASSERT_TRUE(sim.started());
+    TempDir dir;
+    const auto in = dir.write("stdin.txt", "a.com\n");
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, 0, in.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
+    std::string program = YC_CLI_PATH;
+    std::string flag = "--registrar";
+    std::string url = sim.url();
+    std::string input = "-";
+    char* argv[] = {program.data(), flag.data(), url.data(), input.data(), nullptr};
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, program.c_str(), &files, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&files);
+    // The exchange is under way once the simulator has the request.
+    for (int i = 0; i < 500 && sim.server().submissions() == 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    const auto interrupted = std::chrono::steady_clock::now();
+    kill(pid, SIGINT);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - interrupted, std::chrono::seconds(3));
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 3);
+}
+
+TEST(CliTest, UnusableCaFileIsAUsageErrorNamingPathAndReason) {
+    TempDir dir;
+    const std::string missing = (dir.path() / "missing.pem").string();
+    const std::string empty = dir.write("empty.pem", "").string();
+    for (const auto& [path, reason] : {std::pair{missing, "No such file or directory"},
+                                       std::pair{empty, "no PEM certificate in it"}}) {
+        const Finished run =
+            runCli(dir, {"--registrar", "http://127.0.0.1:1/x", "--ca-file", path, "-"}, "a.com");
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.err.find(path + ": " + reason), std::string::npos) << run.err;
+    }
+}
+
 struct UsageCase {
     const char* label;
     std::vector<std::string> args;
@@ -435,7 +494,8 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{"no input", {"--registrar", "http://127.0.0.1:1/x"}},
                     UsageCase{"unreadable input", {"--registrar", "http://127.0.0.1:1/x", "/nope"}},
                     UsageCase{"bad filter", {"--filter", "some", "-"}},
-                    UsageCase{"unknown option", {"--fast", "-"}}));
+                    UsageCase{"unknown option", {"--fast", "-"}},
+                    UsageCase{"time-out under a second", {"--timeout", "0.5", "-"}}));
 
 TEST(CliTest, HelpAndVersionSucceed) {
     TempDir dir;
