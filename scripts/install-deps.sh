@@ -14,7 +14,7 @@ run_packages=(
 )
 test_packages=(
     clang-format openssl
-    libgtest-dev libgmock-dev libbenchmark-dev libxml2-dev
+    libgtest-dev libgmock-dev nlohmann-json3-dev libbenchmark-dev libxml2-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool imagemagick dbus-x11
 )

@@ -2,6 +2,7 @@
 
 #include "app/program_files.h"
 #include "demo_registrar.h"
+#include "http/ca_file_check.h"
 #include "http/request_worker.h"
 #include "query/bulk_check.h"
 #include "text/charset.h"
@@ -41,7 +42,14 @@ Program::Program(Text folder, const WindowOptions& options) {
         options.registrar.value_or(state_.settings.ReadText(YC_GBK("查询地址")));
     const Text caFile = options.caFile.value_or(state_.settings.ReadText(YC_GBK("证书文件")));
     if (!caFile.empty()) {
-        http::setExtraCaFile(text::toSystemPath(caFile).string());
+        const std::string path = text::toSystemPath(caFile).string();
+        if (const std::string problem = http::CaFileProblem(path); !problem.empty()) {
+            ui::MessageRequest request;
+            request.text = YC_GBK("证书文件无法使用：") + caFile + YC_GBK("（") +
+                           text::utf8ToGbk(problem) + YC_GBK("）");
+            ui::desktop().showMessage(request);
+        }
+        http::setExtraCaFile(path);
     }
 
     const bool demoUnavailable = !startDemoIfAsked(options);

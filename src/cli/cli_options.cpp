@@ -159,6 +159,12 @@ ParsedOptions parseCliOptions(std::span<char* const> args, bool interactive) {
                 if (!options.outputEncoding) {
                     return fail("--output-encoding takes gbk or utf-8");
                 }
+            } else if (name == "--timeout") {
+                const auto seconds = nonNegativeOf<double>(value);
+                if (!seconds || *seconds < 1 || *seconds > 86400) {
+                    return fail("--timeout takes a number of seconds from 1 to 86400");
+                }
+                options.timeoutSeconds = *seconds;
             } else {
                 return fail("unknown option " + std::string(name));
             }
@@ -241,6 +247,8 @@ Options:
                          minutes
   --max-retries N        retries of one batch in a row under "retry" before the run stops
                          (default 8)
+  --timeout SECONDS      give up on an exchange after this long without data (default 120);
+                         no exchange lasts longer than ten times this
   --exit-free            exit status 4 when no name is free (0 when at least one is)
   --help, --version
 

@@ -39,6 +39,7 @@ struct CliOptions {
     bool allowLargeExpansion = false;  ///< --yes: expand past the large-expansion guard
     bool resume = false;               ///< skip names already in the output, append the rest
     bool exitFree = false;             ///< exit 4 when no name is free
+    double timeoutSeconds = 0;  ///< longest silence of an exchange; 0: the exchange's default
     bool help = false;
     bool version = false;
 };

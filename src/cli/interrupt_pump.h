@@ -1,6 +1,6 @@
-// The command line's event pump: the only "event" is Ctrl-C, which asks the run to stop at its
-// next check, exactly as a stop click does in the window. Waiting for a transfer sleeps on a
-// pipe that both the transfer's end and the signal wake.
+// The command line's event pump: the only "event" is Ctrl-C, which asks the run to stop and ends
+// the transfer in flight, exactly as a stop click does in the window. Waiting for a transfer
+// sleeps on a pipe that both the transfer's end and the signal wake.
 #pragma once
 
 #include "ui/event_pump.h"
@@ -18,8 +18,6 @@ class InterruptPump final : public ui::EventPump {
     void pump() override;
     void waitAndDispatch() override;
     void wake() override;
-    /// Ctrl-C is noticed after a transfer anyway, so transfers run on the calling thread.
-    bool dispatchesWhileWaiting() const override { return false; }
 
     /// True once Ctrl-C was pressed.
     static bool interrupted();

@@ -15,6 +15,7 @@
 #include "cli/resume_file.h"
 #include "cli/terminal_run_view.h"
 #include "demo_registrar.h"
+#include "http/ca_file_check.h"
 #include "http/request_worker.h"
 #include "query/bulk_check.h"
 #include "query/name_expansion.h"
@@ -69,6 +70,13 @@ int main(int argc, char* argv[]) {
         return kExitDone;
     }
 
+    if (!options.caFile.empty()) {
+        if (const std::string problem = http::CaFileProblem(options.caFile); !problem.empty()) {
+            return usageError("--ca-file " + options.caFile + ": " + problem);
+        }
+        http::setExtraCaFile(options.caFile);
+    }
+
     std::string error;
     const auto bytes = cli::readInputBytes(options.input, error);
     if (!bytes) {
@@ -99,9 +107,6 @@ int main(int argc, char* argv[]) {
         }
         skipped = cli::dropCheckedNames(list->gbk, point->names);
         resumedFile = point->hasLines;
-    }
-    if (!options.caFile.empty()) {
-        http::setExtraCaFile(options.caFile);
     }
 
     query::ResultFile out =
@@ -143,7 +148,7 @@ int main(int argc, char* argv[]) {
     bool stopRequested = false;
     cli::InterruptPump pump(stopRequested);
     cli::ProgressMeter progress(stderr, isatty(STDERR_FILENO) != 0);
-    query::RegistrarExchange exchange(registrar);
+    query::RegistrarExchange exchange(registrar, static_cast<float>(options.timeoutSeconds));
     const cli::ResultOutput results{out, outputEncoding, format,
                                     toTerminal && sameTerminal(STDOUT_FILENO, STDERR_FILENO)};
     cli::TerminalRunView view(std::move(list->gbk), options, results, progress, stopRequested);

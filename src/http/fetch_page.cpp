@@ -48,15 +48,12 @@ Text FetchPage(Text& url, const FetchOptions& options) {
 
     const ResultRecord result =
         TransferOnWorker(url, method, options.proxy, headers, body, options.cookies,
-                         wholeSeconds(options.timeoutSeconds));
+                         wholeSeconds(options.timeoutSeconds), options.stopRequested);
     if (options.responseBytes != nullptr) {
         *options.responseBytes = result.body;
     }
     if (options.receivedCookies != nullptr) {
         *options.receivedCookies = result.receivedCookies;
-    }
-    if (options.outcome != nullptr) {
-        *options.outcome = result.outcome;
     }
     int encoding = options.encoding != nullptr ? *options.encoding : kDetectEncoding;
     if (encoding == kDetectEncoding && headersNameUtf8(result.headerBlock)) {
@@ -65,7 +62,13 @@ Text FetchPage(Text& url, const FetchOptions& options) {
             *options.encoding = encoding;
         }
     }
-    return DecodeResponseText(result.body, encoding);
+    bool whole = true;
+    Text page = DecodeResponseText(result.body, encoding, nullptr, &whole);
+    if (options.outcome != nullptr) {
+        *options.outcome = result.outcome;
+        options.outcome->undecodable = !whole;
+    }
+    return page;
 }
 
 }  // namespace yc::http

@@ -2,6 +2,8 @@
 // its optional arguments, returning the answer as GBK text.
 #pragma once
 
+#include <functional>
+
 #include "http/request_worker.h"
 #include "text/gbk_text.h"
 
@@ -25,6 +27,9 @@ struct FetchOptions {
     ByteBuffer* responseBytes = nullptr;
     /// How the transfer went: tells a failed transfer from an accepted page.
     TransferOutcome* outcome = nullptr;
+    /// Asked on the calling thread while the transfer runs (after the window events of each wait
+    /// are dispatched); true aborts the transfer at once.
+    std::function<bool()> stopRequested;
 };
 
 /// Fetches `url` and returns the answer body as GBK text (empty when nothing was received).

@@ -43,6 +43,7 @@ struct Transfer {
     curl_off_t lastDown = 0;
     curl_off_t lastUp = 0;
     bool idleTimeout = false;
+    const std::atomic<bool>* abort = nullptr;
 };
 
 std::size_t onBody(char* data, std::size_t, std::size_t count, void* user) {
@@ -80,10 +81,15 @@ std::size_t onHeaderLine(char* data, std::size_t, std::size_t count, void* user)
     return count;
 }
 
-// Send and receive time-outs count silence, not the whole transfer, so a slow answer that keeps
-// coming is read to the end and a stalled one keeps what arrived.
+// Send and receive time-outs count silence, so a stalled answer keeps what arrived; the overall
+// limit (libcurl's own) ends one that keeps trickling in. libcurl calls this at least once a
+// second, which is also how soon an abort takes effect.
 int onProgress(void* user, curl_off_t, curl_off_t down, curl_off_t, curl_off_t up) {
     auto* transfer = static_cast<Transfer*>(user);
+    if (transfer->abort != nullptr && transfer->abort->load()) {
+        transfer->result->outcome.aborted = true;
+        return 1;
+    }
     const Clock::time_point now = Clock::now();
     if (down != transfer->lastDown || up != transfer->lastUp) {
         transfer->lastDown = down;
@@ -105,12 +111,13 @@ CURLcode trustExtraCa(CURL*, void* sslContext, void* path) {
     return CURLE_OK;
 }
 
-// Header lines for libcurl. Empty lines are dropped, and libcurl's own Accept, Content-Type and
-// "Expect: 100-continue" are switched off so that only the exchange's own lines go out. The
-// standard form Content-Type and the body's Content-Length are left to libcurl, which writes the
-// same lines and, unlike fixed header lines, drops them when a redirect turns the POST into a GET.
+// Header lines for libcurl, in the exchange's own order: libcurl writes Host and User-Agent
+// first and then these lines as given. Empty lines are dropped, and libcurl's own Accept,
+// Content-Type and "Expect: 100-continue" are switched off so that only the exchange's own lines
+// go out. The body's own Content-Length line is left to libcurl, which writes the same line right
+// after these (so it still follows Content-Type) and, unlike a fixed line, leaves it out when a
+// redirect turns the POST into a GET.
 ListPtr headerList(std::string_view headers, std::size_t bodyLength) {
-    const std::string formType = "Content-Type: application/x-www-form-urlencoded";
     const std::string ownLength = "Content-Length: " + std::to_string(bodyLength);
     curl_slist* list = nullptr;
     bool hasAccept = false;
@@ -122,7 +129,7 @@ ListPtr headerList(std::string_view headers, std::size_t bodyLength) {
         hasAccept = hasAccept || text::matchesAt(line, 0, "Accept:", text::CaseMode::IgnoreAscii);
         hasContentType = hasContentType ||
                          text::matchesAt(line, 0, "Content-Type:", text::CaseMode::IgnoreAscii);
-        if (line != formType && line != ownLength) {
+        if (line != ownLength) {
             list = curl_slist_append(list, line.c_str());
         }
     }
@@ -168,6 +175,9 @@ ResultRecord RequestWorker(const RequestRecord& request) {
     transfer.easy = h;
     transfer.result = &result;
     transfer.idleLimit = std::chrono::milliseconds(request.timeoutMs);
+    transfer.abort = request.abort;
+    const long overallMs =
+        request.overallTimeoutMs > 0 ? request.overallTimeoutMs : 10 * request.timeoutMs;
 
     curl_easy_setopt(h, CURLOPT_URL, address.c_str());
     curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -177,12 +187,14 @@ ResultRecord RequestWorker(const RequestRecord& request) {
     // An empty proxy text means a direct connection, whatever the environment names.
     curl_easy_setopt(h, CURLOPT_PROXY, request.proxy.c_str());
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, request.timeoutMs);
+    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, overallMs);
     curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, &onProgress);
     curl_easy_setopt(h, CURLOPT_XFERINFODATA, &transfer);
     curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, request.noRedirect ? 0L : 1L);
     curl_easy_setopt(h, CURLOPT_MAXREDIRS, 10L);
-    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    // A secure exchange stays secure: a redirect to plain http would send the form in clear.
+    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, url.secure ? "https" : "http,https");
     if (post) {
         curl_easy_setopt(h, CURLOPT_POST, 1L);
         curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE,

@@ -2,6 +2,7 @@
 // between the threads, the worker itself, and the process-wide trust and cookie settings.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 #include "text/gbk_text.h"
@@ -20,15 +21,22 @@ struct RequestRecord {
     Text cookies;  ///< when not empty: sent as given, and the process cookie store is left alone
     bool noRedirect = false;
     long timeoutMs = 60000;  ///< connect time-out, and the longest silence while sending/receiving
+    /// The longest whole exchange, however steadily data keeps coming; 0 means ten times
+    /// `timeoutMs`.
+    long overallTimeoutMs = 0;
+    /// When given, the transfer ends as soon as it reads true (set from another thread).
+    const std::atomic<bool>* abort = nullptr;
 };
 
 /// How the transfer went, beside what it delivered.
 struct TransferOutcome {
-    bool connected = false;  ///< a response status line arrived
-    int httpStatus = 0;      ///< status of the final response; 0 when none arrived
-    bool timedOut = false;   ///< ended by the connect or inactivity time-out
-    bool complete = false;   ///< the body arrived in full (no time-out, reset or size cap)
-    bool capped = false;     ///< the body reached kMaxBodyBytes and was cut there
+    bool connected = false;    ///< a response status line arrived
+    int httpStatus = 0;        ///< status of the final response; 0 when none arrived
+    bool timedOut = false;     ///< ended by the connect, inactivity or overall time-out
+    bool aborted = false;      ///< ended at once by the request's abort flag
+    bool complete = false;     ///< the body arrived in full (no time-out, reset or size cap)
+    bool capped = false;       ///< the body reached kMaxBodyBytes and was cut there
+    bool undecodable = false;  ///< a gzip body that could not be inflated to its end
     std::size_t bodyBytes = 0;
 
     /// No answer, an answer outside 2xx, or nothing in the body: the page cannot be trusted.

@@ -88,11 +88,15 @@ Detection detect(std::string_view body, int code) {
 
 }  // namespace
 
-Text DecodeResponseText(std::string_view body, int code, int* usedCode) {
+Text DecodeResponseText(std::string_view body, int code, int* usedCode, bool* whole) {
     ByteBuffer inflated;
+    bool inflatedWhole = true;
     if (startsWith(body, "\x1F\x8B")) {
-        inflated = GzipInflate(body);
+        inflated = GzipInflate(body, &inflatedWhole);
         body = inflated;
+    }
+    if (whole != nullptr) {
+        *whole = inflatedWhole;
     }
     const Detection found = detect(body, code);
     code = found.code;
@@ -120,7 +124,8 @@ int MetaCharset(std::string_view page) {
         head != text::npos) {
         const std::size_t start = head + 6;
         if (const std::size_t end = text::find(page, "</head>", start, CaseMode::IgnoreAscii);
-            end != text::npos) {
+            end != text::npos && end > start) {
+            // An empty head section counts as none: the whole page is searched.
             area = page.substr(start, end - start);
         }
     }

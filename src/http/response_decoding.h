@@ -24,11 +24,16 @@ enum EncodingCode : int {
 inline constexpr std::size_t kMaxInflatedBytes = std::size_t{64} << 20;
 
 /// Decodes `body` given encoding code `code` (0 detects). When `usedCode` is given it receives the
-/// code the text was finally read with (1 when the bytes were taken unchanged).
-Text DecodeResponseText(std::string_view body, int code, int* usedCode = nullptr);
+/// code the text was finally read with (1 when the bytes were taken unchanged). When `whole` is
+/// given it tells whether the body could be read to its end: false for a gzip body that is cut
+/// short, damaged or larger than kMaxInflatedBytes.
+Text DecodeResponseText(std::string_view body, int code, int* usedCode = nullptr,
+                        bool* whole = nullptr);
 
-/// Inflates a gzip stream; a truncated or damaged stream gives what was inflated up to the fault.
-ByteBuffer GzipInflate(std::string_view bytes);
+/// Inflates a gzip stream, every member of it when several are concatenated. A truncated,
+/// damaged or oversized stream gives what was inflated up to the fault, and `whole` (when given)
+/// is then false.
+ByteBuffer GzipInflate(std::string_view bytes, bool* whole = nullptr);
 
 /// 0 none, 1 UTF-8, 2 Big5, 3 Big5-HKSCS, from the meta tags of the page's head section.
 int MetaCharset(std::string_view page);

@@ -7,7 +7,8 @@
 namespace yc::http {
 
 ResultRecord TransferOnWorker(Text& url, const Text& method, const Text& proxy, const Text& headers,
-                              const ByteBuffer& body, const Text& cookies, long seconds) {
+                              const ByteBuffer& body, const Text& cookies, long seconds,
+                              const std::function<bool()>& stopRequested) {
     if (text::trimSpaces(url).empty()) {
         return {};
     }
@@ -25,9 +26,20 @@ ResultRecord TransferOnWorker(Text& url, const Text& method, const Text& proxy, 
     request.noRedirect = false;
     request.timeoutMs = seconds >= 1 ? seconds * 1000 : 60000;
 
+    // A stop asked for before the transfer (while the form was being encoded, say) ends it at
+    // once too: no window event may come to prompt another look.
+    const auto stopping = [&] { return stopRequested && stopRequested(); };
+    std::atomic<bool> abort{stopping()};
+    request.abort = &abort;
+
     ResultRecord result;
     prepareCurl();
-    ui::runOnWorkerWhileDispatching([&] { result = RequestWorker(request); });
+    ui::runOnWorkerWhileDispatching([&] { result = RequestWorker(request); },
+                                    [&] {
+                                        if (stopping()) {
+                                            abort = true;
+                                        }
+                                    });
     return result;
 }
 

@@ -15,8 +15,18 @@ class BatchChecker {
   public:
     virtual ~BatchChecker() = default;
     /// Checks the names of `batch` (each followed by CR LF). `available` is replaced: the free
-    /// names on Accepted, empty otherwise.
+    /// names on Accepted, empty otherwise. An exchange cut short by a stop request is Failed.
     virtual BatchOutcome CheckBatch(const Text& batch, Text& available) = 0;
+
+    /// The run's stop flag (read on the calling thread only): once a stop click, a close or
+    /// Ctrl-C sets it, the exchange in flight ends at once.
+    void watchStopFlag(const bool* stopRequested) { stopRequested_ = stopRequested; }
+
+  protected:
+    bool stopRequested() const { return stopRequested_ != nullptr && *stopRequested_; }
+
+  private:
+    const bool* stopRequested_ = nullptr;
 };
 
 }  // namespace yc::query

@@ -38,14 +38,16 @@ BatchOutcome RegistrarExchange::CheckBatch(const Text& batch, Text& available) {
     http::FetchOptions options;
     options.postText = BulkCheckFormBody(batch);
     options.outcome = &transfer;
+    options.timeoutSeconds = timeoutSeconds_;
+    options.stopRequested = [this] { return stopRequested(); };
     const Text page = client.FetchPage(url, options);
 
     if (text::contains(page, RefusalMarker())) {
         return BatchOutcome::Refused;
     }
-    // A page that did not arrive whole cannot say which names are free: listing its missing
-    // names as taken would be a wrong result.
-    if (transfer.failed() || !transfer.complete) {
+    // A page that did not arrive whole, or could not be inflated whole, cannot say which names
+    // are free: listing its missing names as taken would be a wrong result.
+    if (transfer.failed() || !transfer.complete || transfer.undecodable) {
         return BatchOutcome::Failed;
     }
     const int count = finder.FindElements(page, "input", {"name"}, {"domain[]"});

@@ -15,8 +15,11 @@ const Text& RefusalMarker();
 
 class RegistrarExchange final : public BatchChecker {
   public:
-    /// `endpoint` is the full URL of the bulk-check form.
-    explicit RegistrarExchange(Text endpoint) : endpoint_(std::move(endpoint)) {}
+    /// `endpoint` is the full URL of the bulk-check form; `timeoutSeconds` the longest silence
+    /// an exchange waits through (0: the page fetch's default), and ten times it the longest
+    /// exchange.
+    explicit RegistrarExchange(Text endpoint, float timeoutSeconds = 0.0F)
+        : endpoint_(std::move(endpoint)), timeoutSeconds_(timeoutSeconds) {}
 
     /// Every exchange uses a fresh client and finder; only the process's cookie store carries
     /// over. With no free name on the page, the page goes to the clipboard for inspection.
@@ -24,6 +27,7 @@ class RegistrarExchange final : public BatchChecker {
 
   private:
     Text endpoint_;
+    float timeoutSeconds_;
 };
 
 }  // namespace yc::query

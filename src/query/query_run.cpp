@@ -32,7 +32,9 @@ class RunningGuard {
 }  // namespace
 
 QueryRun::QueryRun(QueryRunView& view, BatchChecker& checker, bool& stopRequested)
-    : view_(view), checker_(checker), stopRequested_(stopRequested) {}
+    : view_(view), checker_(checker), stopRequested_(stopRequested) {
+    checker_.watchStopFlag(&stopRequested_);
+}
 
 const Text& QueryRun::idleCaption() {
     return YC_GBK("开始查询");
@@ -132,6 +134,10 @@ bool QueryRun::exchange(const Text& batch, Text& available) {
             break;
         }
         available.clear();
+        // A stop that cut the exchange short leaves nothing to ask about.
+        if (outcome == BatchOutcome::Failed && stopRequested_) {
+            break;
+        }
         const bool retry = outcome == BatchOutcome::Refused ? view_.retryAfterRefusal()
                                                             : view_.retryAfterFailure();
         if (!retry) {

@@ -16,10 +16,12 @@ bool isNameByte(char c) {
     return isAsciiDigit(c) || isAsciiLower(c);
 }
 
-/// Bytes that end a tag's word in the index. A name never holds a space; one that holds "<" or
-/// ">" is looked up by the part before it.
+/// Bytes that end a tag's word in the index. A name that holds one of them (a given name may hold
+/// a space, and so may a double-byte character as its trail byte) is found by hashing instead.
+constexpr std::string_view kWordEnds = " <>";
+
 bool endsWord(char c) {
-    return c == ' ' || c == '<' || c == '>';
+    return kWordEnds.find(c) != std::string_view::npos;
 }
 
 }  // namespace
@@ -114,8 +116,7 @@ void ElementEnds::collectFromIndex(std::string_view name, std::size_t from,
     if (!indexed_) {
         buildIndex();
     }
-    const std::size_t wordEnd = std::min(name.find_first_of("<>"), name.size());
-    if (wordEnd == name.size()) {
+    if (name.find_first_of(kWordEnds) == std::string_view::npos) {
         // The words that start with the name, where the byte after it passes the boundary
         // rule; each word is visited once per distinct name that is a prefix of it.
         collectTokens(
@@ -169,7 +170,7 @@ const std::vector<std::uint32_t>& ElementEnds::tagsWithWindow(std::size_t offset
 void ElementEnds::collectByHash(std::string_view name, std::size_t from,
                                 std::vector<std::uint32_t>& opens,
                                 std::vector<std::uint32_t>& closes) {
-    // A name holding "<" or ">" shares its leading word with arbitrarily many other names, so
+    // A name holding a word end shares its leading word with arbitrarily many other names, so
     // its tags are found by the hash of the whole name instead; each length is grouped once.
     if (prefixHash_.empty()) {
         prefixHash_.assign(text_.size() + 1, 0);

@@ -80,8 +80,8 @@ class ElementEnds {
     bool indexed_ = false;
     std::vector<Token> openTokens_;
     std::vector<Token> closeTokens_;
-    // For names holding "<" or ">": rolling hashes of the text, and per window length and offset
-    // after the "<", the tags grouped by the hash of the window there. Built on first need.
+    // For names holding a space, "<" or ">": rolling hashes of the text, and per window length and
+    // offset after the "<", the tags grouped by the hash of the window there. Built on first need.
     struct Windows {
         std::size_t from = 0;
         std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> byHash;

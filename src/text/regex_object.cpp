@@ -13,13 +13,50 @@
 namespace yc::text {
 namespace {
 
-// Limits that make a pathological pattern or subject fail quickly instead of running away:
-// backtracking steps per start position, nesting depth, and heap for backtracking frames.
-constexpr uint32_t kMatchLimit = 1'000'000;
-constexpr uint32_t kDepthLimit = 10'000;
-constexpr uint32_t kHeapLimitKiB = 16 * 1024;
+// Limits that make a pathological pattern fail quickly instead of running away, while a lazy
+// loop such as "<td>((?:.|\r|\n)*?)</td>" still runs over a whole page of a few megabytes:
+// backtracking steps per start position (about three per character such a loop passes), and,
+// for the interpreter used when JIT is unavailable, nesting depth and heap for its frames.
+// A loop iteration takes some 20 bytes of JIT stack; the stack is reserved, not committed.
+constexpr uint32_t kMatchLimit = 10'000'000;
+constexpr uint32_t kDepthLimit = 10'000'000;
+constexpr uint32_t kHeapLimitKiB = 512 * 1024;
 constexpr PCRE2_SIZE kJitStackMin = 32 * 1024;
-constexpr PCRE2_SIZE kJitStackMax = 512 * 1024;
+constexpr PCRE2_SIZE kJitStackMax = 128 * 1024 * 1024;
+
+// One JIT stack per thread serves every expression matched on it.
+pcre2_jit_stack* threadJitStack(void*) {
+    struct Stack {
+        pcre2_jit_stack* stack = pcre2_jit_stack_create(kJitStackMin, kJitStackMax, nullptr);
+        Stack() = default;
+        Stack(const Stack&) = delete;
+        Stack& operator=(const Stack&) = delete;
+        ~Stack() { pcre2_jit_stack_free(stack); }
+    };
+    thread_local const Stack perThread;
+    return perThread.stack;
+}
+
+// ECMAScript's "\v" is the vertical tab alone, where PCRE2 reads any vertical space; every other
+// escape passes through. Works on the UTF-8 pattern, where a backslash byte is always one.
+std::string verticalTabEscapes(std::string_view pattern) {
+    std::string out;
+    out.reserve(pattern.size());
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] != '\\' || i + 1 == pattern.size()) {
+            out.push_back(pattern[i]);
+            continue;
+        }
+        ++i;
+        if (pattern[i] == 'v') {
+            out += "\\x0B";
+        } else {
+            out.push_back('\\');
+            out.push_back(pattern[i]);
+        }
+    }
+    return out;
+}
 
 constexpr std::string_view kEscapeAll = "\\^$+.{}[]=()?*|\"";
 constexpr std::string_view kEscapeNoAlternation = "\\^$+.{}[]=()?*\"";
@@ -65,14 +102,12 @@ struct RegexObject::Engine {
     bool global = true;
     pcre2_code* code = nullptr;
     pcre2_match_context* context = nullptr;
-    pcre2_jit_stack* jitStack = nullptr;
     uint32_t groups = 0;
 
     Engine() = default;
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
     ~Engine() {
-        pcre2_jit_stack_free(jitStack);
         pcre2_match_context_free(context);
         pcre2_code_free(code);
     }
@@ -177,8 +212,9 @@ bool RegexObject::Compile(std::string_view pattern, const RegexFlags& flags) {
     engine->pattern = Text(pattern);
     engine->global = flags.global.value_or(true);
 
-    // ECMAScript behaviour: \uhhhh escapes, unset back references match empty, "$" without
-    // multiline only at the very end. \C could end a match inside a character, so it is refused.
+    // ECMAScript behaviour: \uhhhh and \xhh escapes (otherwise a literal letter), unset back
+    // references match empty, "$" without multiline only at the very end, and CR as well as LF
+    // ends a line for "^", "$" and ".". \C could end a match inside a character, so it is refused.
     uint32_t options = PCRE2_UTF | PCRE2_ALT_BSUX | PCRE2_MATCH_UNSET_BACKREF |
                        PCRE2_DOLLAR_ENDONLY | PCRE2_NEVER_BACKSLASH_C;
     if (flags.ignoreCase.value_or(true)) {
@@ -187,12 +223,18 @@ bool RegexObject::Compile(std::string_view pattern, const RegexFlags& flags) {
     if (flags.multiline.value_or(true)) {
         options |= PCRE2_MULTILINE;
     }
-    const Utf8Mapped mappedPattern(pattern);
+    const std::string utf8Pattern = verticalTabEscapes(Utf8Mapped(pattern).utf8());
+    std::unique_ptr<pcre2_compile_context, void (*)(pcre2_compile_context*)> compileContext(
+        pcre2_compile_context_create(nullptr), &pcre2_compile_context_free);
+    if (!compileContext) {
+        return false;
+    }
+    pcre2_set_newline(compileContext.get(), PCRE2_NEWLINE_ANYCRLF);
     int error = 0;
     PCRE2_SIZE errorOffset = 0;
     engine->code =
-        pcre2_compile(reinterpret_cast<PCRE2_SPTR>(mappedPattern.utf8().data()),
-                      mappedPattern.utf8().size(), options, &error, &errorOffset, nullptr);
+        pcre2_compile(reinterpret_cast<PCRE2_SPTR>(utf8Pattern.data()), utf8Pattern.size(), options,
+                      &error, &errorOffset, compileContext.get());
     if (engine->code == nullptr) {
         return false;
     }
@@ -206,10 +248,7 @@ bool RegexObject::Compile(std::string_view pattern, const RegexFlags& flags) {
     pcre2_set_heap_limit(engine->context, kHeapLimitKiB);
     // Without JIT support the interpreter runs the pattern under the same limits.
     if (pcre2_jit_compile(engine->code, PCRE2_JIT_COMPLETE) == 0) {
-        engine->jitStack = pcre2_jit_stack_create(kJitStackMin, kJitStackMax, nullptr);
-        if (engine->jitStack != nullptr) {
-            pcre2_jit_stack_assign(engine->context, nullptr, engine->jitStack);
-        }
+        pcre2_jit_stack_assign(engine->context, &threadJitStack, nullptr);
     }
     engine_ = std::move(engine);
     return true;

@@ -86,7 +86,8 @@ WorkerPool& workerPool() {
 
 }  // namespace
 
-void runOnWorkerWhileDispatching(const std::function<void()>& work) {
+void runOnWorkerWhileDispatching(const std::function<void()>& work,
+                                 const std::function<void()>& afterDispatch) {
     EventPump* pump = installedEventPump();
     if (pump == nullptr || !pump->dispatchesWhileWaiting()) {
         work();
@@ -112,6 +113,9 @@ void runOnWorkerWhileDispatching(const std::function<void()>& work) {
             }
         }
         pump->waitAndDispatch();
+        if (afterDispatch) {
+            afterDispatch();
+        }
     }
     workerPool().give(std::move(worker));
 }

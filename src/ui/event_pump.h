@@ -46,8 +46,11 @@ inline void processPendingEvents() {
 namespace yc::ui {
 
 /// Runs `work` on a worker thread and returns when it has finished. Meanwhile the calling thread
-/// dispatches window events as they arrive, sleeping (not spinning) between them. With no pump
-/// installed, or one that has nothing to dispatch, `work` runs on the calling thread.
-void runOnWorkerWhileDispatching(const std::function<void()>& work);
+/// dispatches window events as they arrive, sleeping (not spinning) between them, and calls
+/// `afterDispatch` (when given) after each round, so that what the handlers did can reach the
+/// work. With no pump installed, or one that has nothing to dispatch, `work` runs on the calling
+/// thread.
+void runOnWorkerWhileDispatching(const std::function<void()>& work,
+                                 const std::function<void()>& afterDispatch = {});
 
 }  // namespace yc::ui

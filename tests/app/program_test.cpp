@@ -94,6 +94,15 @@ TEST_F(ProgramTest, RegistrarKeysAreReadOverriddenByOptionsAndKeptOnSave) {
     EXPECT_EQ(overridden.state().registrarEndpoint, "http://127.0.0.1:1/x");
 }
 
+TEST_F(ProgramTest, UnusableCaFileIsReportedOnceAtStartUp) {
+    dir.write("empty.pem", "");
+    const Text path = text::fromSystemPath(dir.path() / "empty.pem");
+    Program program(folder(), {.registrar = {}, .caFile = path});
+    EXPECT_EQ(desktop.messageTextsUtf8(),
+              std::vector<std::string>{"证书文件无法使用：" + text::gbkToUtf8(path) +
+                                       "（no PEM certificate in it）"});
+}
+
 TEST_F(ProgramTest, ASecondInstanceWorksOnItsOwnCopy) {
     Program first(folder(), {});
     Program second(folder(), {});

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QTimer>
+
+#include <chrono>
 
 #include "app/program.h"
 #include "support/gbk_literals.h"
@@ -112,6 +115,26 @@ TEST_F(RegistrarWindowTest, DemoRunAnswersByItsFixedRuleAndSaysOnceThatItIsNotRe
     program.mainWindow().window().requestClose();
     EXPECT_EQ(test::TempDir::read(dir.path() / "翎杉·域查灵.ini").find(gbk("[连接]")),
               std::string::npos);
+}
+
+TEST_F(RegistrarWindowTest, StopClickOrCloseEndsTheExchangeInFlightAtOnce) {
+    test::RegistrarSim sim(test::silentFor30Seconds());
+    ASSERT_TRUE(sim.started());
+    for (const bool close : {false, true}) {
+        desktop.messages.clear();
+        auto program = start(sim);
+        ui::Window& w = program->mainWindow().window();
+        auto* button = qobject_cast<QAbstractButton*>(w.control(gbk("按钮开始查询")).widget());
+        QTimer::singleShot(300, button,
+                           [&w, button, close] { close ? w.requestClose() : button->click(); });
+        const auto started = std::chrono::steady_clock::now();
+        run(*program, "a.com\r\nb.com");
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
+        EXPECT_EQ(program->mainWindow().rows().count(), 0u);
+        // No failure prompt either way; a close ends without the closing message.
+        EXPECT_EQ(desktop.messageTextsUtf8(),
+                  close ? std::vector<std::string>{} : std::vector<std::string>{"查询完成！"});
+    }
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // yuchaling-cli as a user runs it: a real process talking to the registrar simulator, with its
 // exit status, standard output and output files read back.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -9,9 +11,17 @@
 #include <cerrno>
 #include <chrono>
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <fstream>
+#include <map>
+#include <nlohmann/json.hpp>
 #include <regex>
+#include <set>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/registrar_sim.h"
@@ -415,6 +425,60 @@ TEST(CliTest, OutputThatCannotBeOpenedExitsWithOneBeforeSending) {
     EXPECT_NE(run.err.find("cannot open"), std::string::npos) << run.err;
 }
 
+TEST(CliTest, TimeoutOptionEndsASilentExchange) {
+    RegistrarSim sim(yc::test::silentFor30Seconds());
+    ASSERT_TRUE(sim.started());
+    TempDir dir;
+    const auto started = std::chrono::steady_clock::now();
+    const Finished run = runCli(dir, {"--registrar", sim.url(), "--timeout", "1", "-"}, "a.com\n");
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(6));
+    EXPECT_EQ(run.status, 3) << run.err;
+}
+
+TEST(CliTest, CtrlCEndsTheExchangeInFlightAtOnce) {
+    RegistrarSim sim(yc::test::silentFor30Seconds());
+    ASSERT_TRUE(sim.started());
+    TempDir dir;
+    const auto in = dir.write("stdin.txt", "a.com\n");
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, 0, in.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
+    std::string program = YC_CLI_PATH;
+    std::string flag = "--registrar";
+    std::string url = sim.url();
+    std::string input = "-";
+    char* argv[] = {program.data(), flag.data(), url.data(), input.data(), nullptr};
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, program.c_str(), &files, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&files);
+    // The exchange is under way once the simulator has the request.
+    for (int i = 0; i < 500 && sim.server().submissions() == 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    const auto interrupted = std::chrono::steady_clock::now();
+    kill(pid, SIGINT);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - interrupted, std::chrono::seconds(3));
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 3);
+}
+
+TEST(CliTest, UnusableCaFileIsAUsageErrorNamingPathAndReason) {
+    TempDir dir;
+    const std::string missing = (dir.path() / "missing.pem").string();
+    const std::string empty = dir.write("empty.pem", "").string();
+    for (const auto& [path, reason] : {std::pair{missing, "No such file or directory"},
+                                       std::pair{empty, "no PEM certificate in it"}}) {
+        const Finished run =
+            runCli(dir, {"--registrar", "http://127.0.0.1:1/x", "--ca-file", path, "-"}, "a.com");
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.err.find(path + ": " + reason), std::string::npos) << run.err;
+    }
+}
+
 struct UsageCase {
     const char* label;
     std::vector<std::string> args;
@@ -435,7 +499,8 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{"no input", {"--registrar", "http://127.0.0.1:1/x"}},
                     UsageCase{"unreadable input", {"--registrar", "http://127.0.0.1:1/x", "/nope"}},
                     UsageCase{"bad filter", {"--filter", "some", "-"}},
-                    UsageCase{"unknown option", {"--fast", "-"}}));
+                    UsageCase{"unknown option", {"--fast", "-"}},
+                    UsageCase{"time-out under a second", {"--timeout", "0.5", "-"}}));
 
 TEST(CliTest, HelpAndVersionSucceed) {
     TempDir dir;
@@ -453,6 +518,132 @@ TEST(CliTest, DemoAnswersByItsFixedRuleAndSaysTheAnswersAreNotReal) {
     EXPECT_EQ(run.out,
               yc::text::utf8ToGbk("abc7.com,是\r\nabc.com,否\r\na7b.com,否\r\n7.cn,是\r\n"));
     EXPECT_NE(run.err.find("not real"), std::string::npos);
+}
+
+// The lines of a result file, without their line ends.
+std::vector<std::string> linesOf(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::istringstream in(bytes);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(CliTest, BareWordsExpandBySuffixesAndJsonLinesParseBack) {
+    RegistrarSim sim(freeDotCom());
+    ASSERT_TRUE(sim.started());
+    TempDir dir;
+    const std::string output = (dir.path() / "r.jsonl").string();
+    const Finished run = runCli(dir,
+                                {"--registrar", sim.url(), "--suffixes", "com,net", "--suffix-word",
+                                 "hq", "--only", "all", "--output", output, "-"},
+                                "shop\nwww.kept.cn\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    std::vector<std::pair<std::string, bool>> parsed;
+    for (const std::string& line : linesOf(TempDir::read(output))) {
+        const nlohmann::json object = nlohmann::json::parse(line);
+        EXPECT_EQ(object.at("source"), "registrar");
+        EXPECT_TRUE(std::regex_match(object.at("checked_at").get<std::string>(),
+                                     std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ)")));
+        parsed.emplace_back(object.at("name"), object.at("free"));
+    }
+    EXPECT_EQ(parsed, (std::vector<std::pair<std::string, bool>>{
+                          {"shophq.com", true}, {"shophq.net", false}, {"kept.cn", false}}));
+}
+
+TEST(CliTest, LargeExpansionNeedsYes) {
+    TempDir dir;
+    std::string words;
+    for (int i = 0; i < 125'001; ++i) {
+        words += "w" + std::to_string(i) + "\n";
+    }
+    const Finished run =
+        runCli(dir, {"--registrar", "http://127.0.0.1:1/x", "--suffixes", "@cn", "-"}, words);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("1000008 names; add --yes"), std::string::npos) << run.err;
+}
+
+TEST(CliTest, ExitFreeTellsWhetherAnyNameIsFree) {
+    RegistrarSim sim(freeDotCom());
+    ASSERT_TRUE(sim.started());
+    TempDir dir;
+    EXPECT_EQ(runCli(dir, {"--registrar", sim.url(), "--exit-free", "-"}, "a.net\nb.com\n").status,
+              0);
+    EXPECT_EQ(runCli(dir, {"--registrar", sim.url(), "--exit-free", "-"}, "a.net\nb.cn\n").status,
+              4);
+}
+
+TEST(CliTest, AResumedRunAfterAKillChecksEveryNameOnceAndRepairsTheCutLine) {
+    SimOptions slow = freeDotCom();
+    slow.fault = yc::sim::Fault::Delay;
+    slow.delayMs = 150;
+    RegistrarSim sim(slow);
+    ASSERT_TRUE(sim.started());
+    TempDir dir;
+    const std::string list = names(600);
+    const auto in = dir.write("list.txt", list);
+    const std::string output = (dir.path() / "r.txt").string();
+    const std::vector<std::string> args = {"--registrar", sim.url(), "--filter", "all",
+                                           "--output",    output,    in.string()};
+
+    // The first run is killed without warning once a few batches are in the file.
+    std::vector<std::string> argvText = {YC_CLI_PATH};
+    argvText.insert(argvText.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : argvText) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, YC_CLI_PATH, &quiet, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&quiet);
+    for (int i = 0; i < 1000 && linesOf(TempDir::read(output)).size() < 150; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    const std::vector<std::string> before = linesOf(TempDir::read(output));
+    ASSERT_GE(before.size(), 150u);
+    ASSERT_LT(before.size(), 600u);
+    std::ofstream(output, std::ios::app | std::ios::binary) << "n599.ne";  // a write cut short
+    const std::size_t requestsBefore = sim.requests().size();
+
+    const Finished resumed = runCli(dir, [&] {
+        auto withResume = args;
+        withResume.insert(withResume.begin(), "--resume");
+        return withResume;
+    }());
+    EXPECT_EQ(resumed.status, 0) << resumed.err;
+    EXPECT_NE(resumed.err.find(std::to_string(before.size()) + " skipped"), std::string::npos)
+        << resumed.err;
+
+    std::map<std::string, int> seen;
+    for (const std::string& line : linesOf(TempDir::read(output))) {
+        ++seen[line.substr(0, line.find(','))];
+    }
+    EXPECT_EQ(seen.size(), 600u);
+    for (const auto& [name, count] : seen) {
+        EXPECT_EQ(count, 1) << name;
+    }
+    // Nothing already written was sent again.
+    std::set<std::string> written;
+    for (const std::string& line : before) {
+        written.insert(line.substr(0, line.find(',')));
+    }
+    const auto requests = sim.requests();
+    for (std::size_t r = requestsBefore; r < requests.size(); ++r) {
+        for (const std::string& name : written) {
+            EXPECT_EQ(requests[r].body.find("domainToCheck=" + name + "%0D%0A"), std::string::npos);
+            EXPECT_EQ(requests[r].body.find("%0D%0A" + name + "%0D%0A"), std::string::npos);
+        }
+    }
 }
 
 }  // namespace

@@ -8,13 +8,17 @@
 #include <ostream>
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 
+#include "http/ca_file_check.h"
 #include "http/http_client.h"
 #include "http/request_headers.h"
 #include "support/registrar_sim.h"
 #include "support/table_test.h"
 #include "text/charset.h"
 #include "text/gbk_search.h"
+#include "ui/event_pump.h"
 
 namespace yc::http {
 namespace {
@@ -60,13 +64,12 @@ TEST(FetchPageTest, PostSendsExactlyTheExchangeHeaderLinesAndBody) {
     const std::vector<RawRequest> requests = sim.requests();
     ASSERT_EQ(requests.size(), 1U);
     EXPECT_EQ(requests[0].requestLine, "POST /domain/bulkregister_submit.php HTTP/1.1");
-    // libcurl writes the two body lines itself, length first.
     EXPECT_EQ(
         requests[0].headerLines,
         (std::vector<std::string>{hostLine(sim), "User-Agent: " + std::string(kDefaultUserAgent),
                                   "Referer: " + url, acceptLine(), "Accept-Language: zh-cn",
-                                  "Content-Length: " + std::to_string(kFormBody.size()),
-                                  "Content-Type: application/x-www-form-urlencoded"}));
+                                  "Content-Type: application/x-www-form-urlencoded",
+                                  "Content-Length: " + std::to_string(kFormBody.size())}));
     EXPECT_EQ(requests[0].body, kFormBody);
 }
 
@@ -215,16 +218,101 @@ TEST(FetchPageTest, StalledAnswerKeepsThePartialBodyAfterTheTimeout) {
 }
 
 TEST(FetchPageTest, SilentServerGivesEmptyTextAfterTheTimeout) {
-    SimOptions options;
-    options.fault = Fault::Delay;
-    options.delayMs = 30000;
-    RegistrarSim sim(options);
+    RegistrarSim sim(test::silentFor30Seconds());
     ASSERT_TRUE(sim.started());
     const Timed result = fetchWithTimeout(sim, 2.0F);
     EXPECT_LT(result.seconds, 2.0 + kMarginSeconds);
     EXPECT_EQ(result.page, "");
     EXPECT_TRUE(result.outcome.timedOut);
     EXPECT_TRUE(result.outcome.failed());
+}
+
+TEST(FetchPageTest, AnswerThatKeepsTricklingInEndsAtTheOverallLimit) {
+    SimOptions options = freeDotCom();
+    options.fault = Fault::Trickle;
+    options.delayMs = 50;
+    RegistrarSim sim(options);
+    ASSERT_TRUE(sim.started());
+    RequestRecord request;
+    request.url = sim.url();
+    request.method = "POST";
+    request.body = kFormBody;
+    request.timeoutMs = 300;  // never silent that long, but ten times it is the whole exchange
+    const auto start = std::chrono::steady_clock::now();
+    const ResultRecord result = RequestWorker(request);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 3.0 + kMarginSeconds);
+    EXPECT_TRUE(result.outcome.timedOut);
+    EXPECT_FALSE(result.outcome.complete);
+    EXPECT_FALSE(result.body.empty());
+}
+
+// Dispatches nothing; with `ticking` it wakes up often, as a window does while the user clicks,
+// otherwise only when the transfer ends.
+class PollingPump final : public ui::EventPump {
+  public:
+    explicit PollingPump(bool ticking) : ticking_(ticking) { ui::installEventPump(this); }
+    ~PollingPump() override { ui::installEventPump(nullptr); }
+    PollingPump(const PollingPump&) = delete;
+    PollingPump& operator=(const PollingPump&) = delete;
+
+    void pump() override {}
+    void waitAndDispatch() override {
+        std::unique_lock lock(mutex_);
+        woken_.wait_for(lock, std::chrono::milliseconds(ticking_ ? 20 : 60000),
+                        [this] { return wake_; });
+        wake_ = false;
+    }
+    void wake() override {
+        {
+            const std::lock_guard lock(mutex_);
+            wake_ = true;
+        }
+        woken_.notify_one();
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable woken_;
+    bool wake_ = false;
+    bool ticking_;
+};
+
+TEST(FetchPageTest, StopRequestAbortsTheTransferInFlight) {
+    RegistrarSim sim(test::silentFor30Seconds());
+    ASSERT_TRUE(sim.started());
+    PollingPump pump(true);
+    const auto start = std::chrono::steady_clock::now();
+    const auto elapsed = [&] { return std::chrono::steady_clock::now() - start; };
+    Text url = sim.url();
+    TransferOutcome outcome;
+    FetchOptions fetch;
+    fetch.postText = kFormBody;
+    fetch.timeoutSeconds = 20.0F;
+    fetch.outcome = &outcome;
+    fetch.stopRequested = [&] { return elapsed() > std::chrono::milliseconds(300); };
+    EXPECT_EQ(FetchPage(url, fetch), "");
+    EXPECT_LT(elapsed(), std::chrono::milliseconds(300) + std::chrono::seconds(2));
+    EXPECT_TRUE(outcome.aborted);
+    EXPECT_TRUE(outcome.failed());
+}
+
+TEST(FetchPageTest, StopRequestedBeforeTheTransferEndsItWithoutAnotherEvent) {
+    RegistrarSim sim(test::silentFor30Seconds());
+    ASSERT_TRUE(sim.started());
+    PollingPump pump(false);
+    const auto start = std::chrono::steady_clock::now();
+    Text url = sim.url();
+    TransferOutcome outcome;
+    FetchOptions fetch;
+    fetch.postText = kFormBody;
+    fetch.timeoutSeconds = 20.0F;
+    fetch.outcome = &outcome;
+    fetch.stopRequested = [] { return true; };
+    FetchPage(url, fetch);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_TRUE(outcome.aborted);
 }
 
 TEST(FetchPageTest, ResetMidBodyKeepsWhatArrived) {
@@ -353,6 +441,39 @@ TEST_F(TlsFetchTest, TrustedExtraAuthorityServesHttpsOnItsOwnPort) {
     options.postText = kFormBody;
     EXPECT_TRUE(hasInput(FetchPage(url, options), "abc.com"));
     ASSERT_EQ(sim.requests().size(), 1U);
+}
+
+TEST_F(TlsFetchTest, RedirectsAreFollowedOnlyToHttps) {
+    RegistrarSim plain;
+    ASSERT_TRUE(plain.started());
+    setExtraCaFile(test::throwAwayTls().caFile.string());
+    for (const bool toPlain : {false, true}) {
+        SimOptions options;
+        options.fault = Fault::Redirect;
+        options.redirectTo = toPlain ? plain.url("/landing") : "/landing";
+        RegistrarSim sim(options, true);
+        ASSERT_TRUE(sim.started());
+        const Timed result = fetchWithTimeout(sim, 10.0F);
+        EXPECT_EQ(result.outcome.failed(), toPlain);
+        EXPECT_EQ(result.page, toPlain ? "" : "<html><body>landing</body></html>");
+    }
+    EXPECT_TRUE(plain.requests().empty());
+}
+
+TEST(CaFileProblemTest, NamesWhyAFileCannotBeTrusted) {
+    test::TempDir dir;
+    const std::string authority = test::throwAwayTls().caFile.string();
+    const auto problem = [](const std::filesystem::path& path) {
+        return CaFileProblem(path.string());
+    };
+    EXPECT_EQ(problem(authority), "");
+    EXPECT_EQ(problem(dir.write("key-first.pem", test::TempDir::read(test::throwAwayTls().keyFile) +
+                                                     test::TempDir::read(authority))),
+              "");
+    EXPECT_EQ(problem(dir.path() / "missing.pem"), "No such file or directory");
+    EXPECT_EQ(problem(dir.path()), "Is a directory");
+    EXPECT_EQ(problem(dir.write("empty.pem", "")), "no PEM certificate in it");
+    EXPECT_EQ(problem(test::throwAwayTls().keyFile), "no PEM certificate in it");
 }
 
 TEST_F(TlsFetchTest, UntrustedCertificateGivesEmptyText) {

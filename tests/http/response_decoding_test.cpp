@@ -62,8 +62,9 @@ INSTANTIATE_TEST_SUITE_P(
                    kHeadBig5Unquoted + "中文", false, 5},
         DecodeCase{"meta Big5-HKSCS quoted", kHeadBig5Quoted + kBig5Chinese, 0,
                    kHeadBig5Quoted + "中文", false, 6},
-        DecodeCase{"meta outside head ignored", "<head></head><meta charset=UTF-8>" + kGbkChinese,
-                   0, "", true, 1},
+        DecodeCase{"meta outside head ignored",
+                   "<head><title>t</title></head><meta charset=UTF-8>" + kGbkChinese, 0, "", true,
+                   1},
         DecodeCase{"meta counts without head", "<meta charset=UTF-8><p>abc</p>", 0,
                    "<meta charset=UTF-8><p>abc</p>", false, 2},
         DecodeCase{"pure ascii unchanged", "<html>plain page</html>", 0, "", true, 1},
@@ -83,16 +84,33 @@ TEST(GzipInflateTest, TruncatedStreamGivesWhatWasInflated) {
         original += std::to_string(i * 7919 % 10007) + ",";
     }
     const std::string packed = sim::gzipDeflate(original);
-    const ByteBuffer partial = GzipInflate(packed.substr(0, packed.size() / 2));
+    bool whole = true;
+    const ByteBuffer partial = GzipInflate(packed.substr(0, packed.size() / 2), &whole);
     ASSERT_FALSE(partial.empty());
+    EXPECT_FALSE(whole);
     EXPECT_LT(partial.size(), original.size());
     EXPECT_EQ(original.substr(0, partial.size()), partial);
-    EXPECT_EQ(GzipInflate(packed), original);
+    EXPECT_EQ(GzipInflate(packed, &whole), original);
+    EXPECT_TRUE(whole);
 }
 
 TEST(GzipInflateTest, OutputStopsAtTheCap) {
     const std::string bomb = sim::gzipDeflate(std::string(kMaxInflatedBytes + 1000000, 'a'));
-    EXPECT_EQ(GzipInflate(bomb).size(), kMaxInflatedBytes);
+    bool whole = true;
+    EXPECT_EQ(GzipInflate(bomb, &whole).size(), kMaxInflatedBytes);
+    EXPECT_FALSE(whole);
+    const std::string full = sim::gzipDeflate(std::string(kMaxInflatedBytes, 'a'));
+    EXPECT_EQ(GzipInflate(full, &whole).size(), kMaxInflatedBytes);
+    EXPECT_TRUE(whole);
+}
+
+TEST(GzipInflateTest, ConcatenatedMembersAreReadToTheEnd) {
+    bool whole = false;
+    EXPECT_EQ(GzipInflate(sim::gzipDeflate("first,") + sim::gzipDeflate("second"), &whole),
+              "first,second");
+    EXPECT_TRUE(whole);
+    GzipInflate(sim::gzipDeflate("first,") + "\x1F\x8Bjunk", &whole);
+    EXPECT_FALSE(whole);
 }
 
 struct MetaCase {
@@ -121,7 +139,9 @@ INSTANTIATE_TEST_SUITE_P(
                              "<head><meta charset=\"Big5-HKSCS\"><meta charset=utf-8></head>", 3},
                     MetaCase{"empty tag stops the search", "<head><meta><meta charset=utf-8>", 0},
                     MetaCase{"gbk meta is none", "<head><meta charset=gbk></head>", 0},
-                    MetaCase{"head without end searches the page", "<head><meta charset=big5>", 2}),
+                    MetaCase{"head without end searches the page", "<head><meta charset=big5>", 2},
+                    MetaCase{"empty head searches the page", "<head></head><meta charset=big5>",
+                             2}),
     test::ByLabel{});
 
 struct Utf8Case {

@@ -2,7 +2,9 @@
 // on the wire, free names from every page form, refusals, failed transfers and HTTPS.
 #include <gtest/gtest.h>
 
+#include "gzip_deflate.h"
 #include "http/request_worker.h"
+#include "http/response_decoding.h"
 #include "query/bulk_check.h"
 #include "support/registrar_sim.h"
 #include "support/scripted_desktop.h"
@@ -137,6 +139,44 @@ INSTANTIATE_TEST_SUITE_P(Faults, BulkCheckFaultTest,
                                          FaultCase{"empty 200", Fault::Empty200},
                                          FaultCase{"reset mid-body", Fault::Reset}),
                          test::ByLabel());
+
+struct GzipPageCase {
+    const char* label;
+    std::string body;
+    BatchOutcome outcome;
+    Text available;
+};
+
+class BulkCheckGzipTest : public BulkCheckTest, public testing::WithParamInterface<GzipPageCase> {};
+
+// A gzip page that cannot be inflated to its end is as unreliable as a transfer cut mid-body.
+TEST_P(BulkCheckGzipTest, OnlyAWhollyInflatedPageIsAnAnswer) {
+    SimOptions options;
+    options.gzipBody = GetParam().body;
+    RegistrarSim sim(options);
+    ASSERT_TRUE(sim.started());
+    const Exchange result = check(sim, "a.com\r\nb.com\r\n");
+    EXPECT_EQ(result.outcome, GetParam().outcome);
+    EXPECT_EQ(result.available, GetParam().available);
+}
+
+const std::string kFirstHalf = "<html><body><input name=\"domain[]\" value=\"a.com\">";
+const std::string kSecondHalf = "<input name=\"domain[]\" value=\"b.com\"></body></html>";
+const std::string kWholePage = sim::gzipDeflate(kFirstHalf + std::string(20000, ' ') + kSecondHalf);
+
+INSTANTIATE_TEST_SUITE_P(
+    Bodies, BulkCheckGzipTest,
+    testing::Values(
+        GzipPageCase{"whole", kWholePage, BatchOutcome::Accepted, "a.com\r\nb.com\r\n"},
+        GzipPageCase{"two members", sim::gzipDeflate(kFirstHalf) + sim::gzipDeflate(kSecondHalf),
+                     BatchOutcome::Accepted, "a.com\r\nb.com\r\n"},
+        GzipPageCase{"cut short", kWholePage.substr(0, kWholePage.size() - 12),
+                     BatchOutcome::Failed, ""},
+        GzipPageCase{"past the inflation cap",
+                     sim::gzipDeflate(kFirstHalf + std::string(http::kMaxInflatedBytes, ' ')),
+                     BatchOutcome::Failed, ""},
+        GzipPageCase{"gzip signature only", "\x1F\x8B" + kFirstHalf, BatchOutcome::Failed, ""}),
+    test::ByLabel());
 
 TEST_F(BulkCheckTest, NoServerIsAFailure) {
     RegistrarExchange exchange("http://127.0.0.1:1/domain/bulkregister_submit.php");

@@ -211,6 +211,18 @@ TEST_F(QueryRunTest, FailedExchangeNeverProducesRows) {
     EXPECT_EQ(view.finished, 1);
 }
 
+TEST_F(QueryRunTest, StopThatCutsAnExchangeShortEndsWithoutTheFailurePrompt) {
+    view.list = numberedList(60);
+    checker.outcomes = {BatchOutcome::Failed};
+    view.failureAnswers = {true};
+    checker.duringExchange = [&] { run.onStartClicked(); };
+    run.onStartClicked();
+    EXPECT_EQ(checker.batches.size(), 1u);
+    EXPECT_EQ(view.failurePrompts, 0);
+    EXPECT_EQ(view.store.count(), 0u);
+    EXPECT_EQ(view.finished, 1);
+}
+
 TEST_F(QueryRunTest, EmptyListFallsBackToClipboard) {
     desktop.clipboard = Text("a.free\r\nb.com");
     run.onStartClicked();

@@ -97,4 +97,11 @@ sim::SimOptions freeDotCom() {
     return options;
 }
 
+sim::SimOptions silentFor30Seconds() {
+    sim::SimOptions options;
+    options.fault = sim::Fault::Delay;
+    options.delayMs = 30000;
+    return options;
+}
+
 }  // namespace yc::test

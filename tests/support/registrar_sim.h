@@ -32,6 +32,9 @@ const TlsFiles& throwAwayTls();
 /// Options under which every name ending in ".com" is free.
 sim::SimOptions freeDotCom();
 
+/// Options under which every submission gets its answer only after 30 seconds of silence.
+sim::SimOptions silentFor30Seconds();
+
 /// The raw requests of a simulator log file, in arrival order.
 std::vector<RawRequest> readRequestLog(const std::filesystem::path& log);
 

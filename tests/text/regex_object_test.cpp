@@ -2,6 +2,8 @@
 // characters, GBK bytes kept outside matches, and pathological patterns that must fail fast.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "support/table_test.h"
 #include "text/charset.h"
 #include "text/regex_object.h"
@@ -73,7 +75,19 @@ INSTANTIATE_TEST_SUITE_P(
         SearchCase{
             "double-byte characters", YC_GBK("中."), {}, YC_GBK("中文 中国"), 2, YC_GBK("中文")},
         SearchCase{"unicode escape", "\\u4E2D", {}, YC_GBK("x中"), 1, YC_GBK("中")},
-        SearchCase{"empty matches step on", "x*", {}, "ab", 3, ""}),
+        SearchCase{"empty matches step on", "x*", {}, "ab", 3, ""},
+        SearchCase{"dollar before CR LF", "c$", {}, "abc\r\ndef", 1, "c"},
+        SearchCase{"caret after a lone CR", "^d", {}, "abc\rdef", 1, "d"},
+        SearchCase{"dot stops at CR", "^k=(.*)$", {}, "k=v\r\nk=w\r\n", 2, "k=v"},
+        SearchCase{"\\v is the vertical tab alone",
+                   "a\\vb|[\\v]c",
+                   {},
+                   "a\nb a\x0B"
+                   "b \nc",
+                   1,
+                   "a\x0B"
+                   "b"},
+        SearchCase{"\\x takes two hex digits", "\\x41\\xg", {}, "xg Axg", 1, "Axg"}),
     test::ByLabel());
 
 TEST(RegexObject, SearchKeepsTheTextOfDoubleByteMatches) {
@@ -176,6 +190,27 @@ TEST(RegexObject, PathologicalPatternGivesUpInsteadOfHanging) {
     EXPECT_EQ(regex.Replace(subject, "x"), subject);
     ASSERT_TRUE(regex.Compile("(a|aa)*(a|aa)*(a|aa)*$x"));
     EXPECT_EQ(regex.Search(Text(200, 'a')), 0);
+}
+
+TEST(RegexObject, LazyLoopsRunOverAWholePage) {
+    Text page;
+    while (page.size() < (std::size_t{2} << 20)) {
+        page += Text(78, 'a') + "\r\n";
+    }
+    RegexObject regex;
+    ASSERT_TRUE(regex.Compile("<td>((?:.|\\r|\\n)*?)</td>"));
+    ASSERT_EQ(regex.Search("<td>" + page + "</td>"), 1);
+    EXPECT_EQ(regex.GroupText(1, 1), page);
+    ASSERT_TRUE(regex.Compile("(.|\\n)*?x"));
+    EXPECT_EQ(regex.Search(page.substr(0, 256 << 10) + "x"), 1);
+}
+
+TEST(RegexObject, CatastrophicBacktrackingStopsQuickly) {
+    RegexObject regex;
+    ASSERT_TRUE(regex.Compile("(a|aa)+$"));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(regex.Search(Text(40, 'a') + "!"), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
 TEST(RegexObject, CopySharesMatchesUntilEitherSideSearchesAgain) {

@@ -27,7 +27,8 @@ constexpr const char* kUsage =
     "  --session-cookie         set a session cookie, refuse later requests without it\n"
     "  --set-cookie VALUE       add a Set-Cookie header with VALUE to every answer\n"
     "  --fault F                none | delay | stall | reset | 500 | empty | redirect | endless\n"
-    "  --delay-ms N             delay of the delay fault\n"
+    "                           | trickle\n"
+    "  --delay-ms N             delay of the delay fault, pause between bytes of trickle\n"
     "  --redirect-to LOCATION   target of the redirect fault (default /landing)\n"
     "  --log FILE               append every raw request to FILE\n"
     "  -h, --help               print this help and exit\n"
@@ -65,9 +66,9 @@ bool parse(int argc, char** argv, yc::sim::SimOptions& o) {
         {"utf16", PageEncoding::Utf16Bom},
         {"big5", PageEncoding::Big5}};
     static const std::map<std::string_view, Fault> faults = {
-        {"none", Fault::None},         {"delay", Fault::Delay},    {"stall", Fault::Stall},
-        {"reset", Fault::Reset},       {"500", Fault::Status500},  {"empty", Fault::Empty200},
-        {"redirect", Fault::Redirect}, {"endless", Fault::Endless}};
+        {"none", Fault::None},         {"delay", Fault::Delay},     {"stall", Fault::Stall},
+        {"reset", Fault::Reset},       {"500", Fault::Status500},   {"empty", Fault::Empty200},
+        {"redirect", Fault::Redirect}, {"endless", Fault::Endless}, {"trickle", Fault::Trickle}};
     for (int i = 1; i < argc; ++i) {
         const std::string_view flag = argv[i];
         if (flag == "--gzip") {

@@ -188,6 +188,8 @@ struct RegistrarServer::State {
         PageBytes page;
         if (refused) {
             page = refusalPage(options);
+        } else if (!options.gzipBody.empty()) {
+            page = {options.gzipBody, "text/html; charset=utf-8", true};
         } else {
             page = resultFor(request.body);
         }
@@ -196,6 +198,14 @@ struct RegistrarServer::State {
         }
         const std::string head =
             responseHead(200, page.contentType, extra, page.body.size(), keepAlive);
+        if (options.fault == Fault::Trickle) {
+            bool sent = stream.writeAll(head);
+            for (std::size_t i = 0; sent && i < page.body.size() && !stopping; ++i) {
+                pause(options.delayMs);
+                sent = stream.writeAll(page.body.substr(i, 1));
+            }
+            return false;
+        }
         if (options.fault == Fault::Stall || options.fault == Fault::Reset) {
             stream.writeAll(head + page.body.substr(0, page.body.size() / 2));
             if (options.fault == Fault::Stall) {

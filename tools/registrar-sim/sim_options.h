@@ -19,6 +19,7 @@ enum class Fault {
     Empty200,  ///< status 200 with an empty body
     Redirect,  ///< 302 to `redirectTo`
     Endless,   ///< a chunked body that never ends
+    Trickle,   ///< send the headers, then the body one byte every `delayMs`
 };
 
 struct SimOptions {
@@ -29,6 +30,7 @@ struct SimOptions {
     std::string freePattern;  ///< or: every name matching this ECMAScript pattern is free
     PageEncoding encoding = PageEncoding::Utf8Header;
     bool gzip = false;
+    std::string gzipBody;   ///< when not empty: every result page is these bytes, sent as gzip
     std::size_t padTo = 0;  ///< pad the page (before encoding) to at least this many bytes
     bool upperCaseMarkup = false;
     int refuseAfter = 0;  ///< refuse submissions past this many within the window (0: never)
