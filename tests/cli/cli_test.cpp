@@ -378,17 +378,20 @@ INSTANTIATE_TEST_SUITE_P(
                         0.1 + 0.2,
                         "stopping after 2 retries in a row"},
                     // Ctrl-C after two seconds ends the first pause, which would last a minute.
+                    // In the foreground, timeout signals the program once, as one Ctrl-C does;
+                    // otherwise its whole process group gets a second signal, which is the
+                    // "second Ctrl-C" that ends the program at once.
                     RetryCase{"refusal, default pause",
                               yc::sim::Fault::None,
                               {"--on-limit", "retry"},
-                              "timeout --preserve-status -s INT 2",
+                              "timeout --foreground --preserve-status -s INT 2",
                               2,
                               1.9,
                               "retry 1 of 8 in 60 s"},
                     RetryCase{"failure, default pause",
                               yc::sim::Fault::Status500,
                               {"--on-failure", "retry"},
-                              "timeout --preserve-status -s INT 2",
+                              "timeout --foreground --preserve-status -s INT 2",
                               1,
                               1.9,
                               "retry 1 of 8 in 5 s"},
