@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <vector>
 
 #include "registry/registry_target.h"
 #include "text/charset.h"
@@ -72,8 +74,9 @@ bool isDomainLabel(std::string_view label) {
     return folded == "domain" || folded == "domainname";
 }
 
-// The value of a domain line ("Domain Name: x", "domain: x", "a. [Domain Name]  x"), or nothing.
-std::string_view domainLineValue(std::string_view line) {
+// The value of a domain line ("Domain Name: x", "domain: x", "a. [Domain Name]  x"), possibly
+// empty when the value stands on the next line; nothing when the line is no domain line.
+std::optional<std::string_view> domainLineValue(std::string_view line) {
     const std::size_t open = line.find('[');
     const std::size_t colon = line.find(':');
     std::string_view label;
@@ -81,7 +84,7 @@ std::string_view domainLineValue(std::string_view line) {
     if (open != std::string_view::npos && (colon == std::string_view::npos || open < colon)) {
         labelEnd = line.find(']', open);
         if (labelEnd == std::string_view::npos) {
-            return {};
+            return std::nullopt;
         }
         label = line.substr(open + 1, labelEnd - open - 1);
     } else if (colon != std::string_view::npos) {
@@ -89,27 +92,36 @@ std::string_view domainLineValue(std::string_view line) {
         label = trimmed(line.substr(0, colon));
     }
     if (!isDomainLabel(label)) {
-        return {};
+        return std::nullopt;
     }
-    std::string_view value = trimmed(line.substr(labelEnd + 1));
+    return trimmed(line.substr(labelEnd + 1));
+}
+
+bool sameDomain(std::string_view value, std::string_view domain, std::string_view unicode) {
     value = value.substr(0, value.find_first_of(" \t"));
     if (!value.empty() && value.back() == '.') {
         value.remove_suffix(1);
     }
-    return value;
+    return std::equal(value.begin(), value.end(), domain.begin(), domain.end(), sameIgnoringCase) ||
+           value == unicode;
 }
 
 bool namesDomain(std::string_view answer, std::string_view domain, std::string_view unicode) {
-    std::size_t start = 0;
-    while (start < answer.size()) {
+    std::vector<std::string_view> lines;
+    for (std::size_t start = 0; start < answer.size();) {
         const std::size_t end = std::min(answer.find('\n', start), answer.size());
-        const std::string_view value = domainLineValue(answer.substr(start, end - start));
-        if (!value.empty() && (std::equal(value.begin(), value.end(), domain.begin(), domain.end(),
-                                          sameIgnoringCase) ||
-                               value == unicode)) {
+        lines.push_back(answer.substr(start, end - start));
+        start = end + 1;
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::optional<std::string_view> value = domainLineValue(lines[i]);
+        // Some registries put the value on the line below its label.
+        for (std::size_t next = i + 1; value && value->empty() && next < lines.size(); ++next) {
+            value = trimmed(lines[next]);
+        }
+        if (value && !value->empty() && sameDomain(*value, domain, unicode)) {
             return true;
         }
-        start = end + 1;
     }
     return false;
 }

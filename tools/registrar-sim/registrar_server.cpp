@@ -47,6 +47,7 @@ std::string statusText(int status) {
 struct RegistrarServer::State {
     SimOptions options;
     FreeRule rule;
+    RegistryService registry{options};
     SSL_CTX* tls = nullptr;
     int listenFd = -1;
     int port = 0;
@@ -146,6 +147,9 @@ struct RegistrarServer::State {
     bool answer(ConnectionStream& stream, const Request& request) {
         const bool keepAlive = !text::contains(headerValue(request.head, "Connection"), "close",
                                                text::CaseMode::IgnoreAscii);
+        if (RegistryService::isRdapPath(request.path)) {
+            return stream.writeAll(registry.rdapResponse(request.path, keepAlive)) && keepAlive;
+        }
         if (request.path != kSubmitPath) {
             const bool landing = request.path == "/landing";
             const std::string body = landing ? "<html><body>landing</body></html>" : "not found";
@@ -298,12 +302,13 @@ bool RegistrarServer::start() {
     }
     s.port = ntohs(address.sin_port);
     s.acceptor = std::thread([&s] { s.acceptLoop(); });
-    return true;
+    return s.registry.start();
 }
 
 void RegistrarServer::stop() {
     State& s = *state_;
     s.stopping = true;
+    s.registry.stop();
     if (s.acceptor.joinable()) {
         s.acceptor.join();
     }
@@ -337,6 +342,10 @@ int RegistrarServer::submissions() const {
 
 int RegistrarServer::connectionsAccepted() const {
     return state_->accepted;
+}
+
+RegistryService& RegistrarServer::registry() {
+    return state_->registry;
 }
 
 }  // namespace yc::sim
