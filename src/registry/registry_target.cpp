@@ -4,7 +4,7 @@
 #include <idn2.h>
 #include <libpsl.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <memory>
 
 #include "text/charset.h"
@@ -31,12 +31,37 @@ bool isPrivateOnly(const psl_ctx_t* list, const std::string& suffix) {
            !psl_is_public_suffix2(list, suffix.c_str(), PSL_TYPE_ICANN | PSL_TYPE_NO_STAR_RULE);
 }
 
+bool isLdh(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
+}
+
+// Letters, digits and inner hyphens in labels of 1 to 63 bytes.
+bool isHostName(std::string_view host) {
+    std::size_t start = 0;
+    while (start <= host.size()) {
+        const std::size_t end = std::min(host.find('.', start), host.size());
+        const std::string_view label = host.substr(start, end - start);
+        if (label.empty() || label.size() > 63 || label.front() == '-' || label.back() == '-' ||
+            !std::all_of(label.begin(), label.end(), isLdh)) {
+            return false;
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string toALabel(std::string_view utf8Host) {
     std::string host(utf8Host);
     while (!host.empty() && host.back() == '.') {
         host.pop_back();
+    }
+    // libidn2 drops some ASCII that no host name may hold ("a_b" becomes "ab"): refuse it first.
+    if (std::any_of(host.begin(), host.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x80 && c != '.' && !isLdh(c);
+        })) {
+        return {};
     }
     char* converted = nullptr;
     const int flags = IDN2_NFC_INPUT | IDN2_NONTRANSITIONAL | IDN2_USE_STD3_ASCII_RULES;
@@ -48,7 +73,7 @@ std::string toALabel(std::string_view utf8Host) {
     for (char& c : aLabel) {
         c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
     }
-    return aLabel;
+    return isHostName(aLabel) ? aLabel : std::string();
 }
 
 std::string toULabel(std::string_view aLabelHost) {
