@@ -6,26 +6,23 @@
 #include <string>
 #include <vector>
 
+#include "registry/lookup_set.h"
 #include "registry/lookup_settings.h"
-#include "registry/registry_verdict.h"
 
 namespace yc::registry {
 
-class RdapLookups {
+class RdapLookups : public LookupSet {
   public:
     /// `urls`: one "<base>domain/<A-label>" per lookup.
     RdapLookups(std::vector<std::string> urls, const LookupSettings& settings);
-    ~RdapLookups();
+    ~RdapLookups() override;
     RdapLookups(const RdapLookups&) = delete;
     RdapLookups& operator=(const RdapLookups&) = delete;
 
-    /// Starts what the limits allow, waits up to `maxWaitMs` for progress and collects answers.
-    void step(int maxWaitMs);
-    bool done() const;
-    /// Ends every lookup not done yet as failed with `reason`.
-    void abandon(const std::string& reason);
-    /// One outcome per URL, in the order given; meaningful once done().
-    const std::vector<LookupOutcome>& outcomes() const;
+    void step(int maxWaitMs) override;
+    bool done() const override;
+    void abandon(const std::string& reason) override;
+    const std::vector<LookupOutcome>& outcomes() const override;
 
   private:
     struct State;

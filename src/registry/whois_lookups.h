@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "registry/lookup_set.h"
 #include "registry/lookup_settings.h"
-#include "registry/registry_verdict.h"
 
 namespace yc::registry {
 
@@ -22,20 +22,17 @@ struct WhoisQuery {
 /// Largest answer read; the rest of a longer one is ignored.
 inline constexpr std::size_t kMaxWhoisAnswerBytes = 1 << 20;
 
-class WhoisLookups {
+class WhoisLookups : public LookupSet {
   public:
     WhoisLookups(std::vector<WhoisQuery> queries, const LookupSettings& settings);
-    ~WhoisLookups();
+    ~WhoisLookups() override;
     WhoisLookups(const WhoisLookups&) = delete;
     WhoisLookups& operator=(const WhoisLookups&) = delete;
 
-    /// Starts what the limits allow, waits up to `maxWaitMs` for progress and reads answers.
-    void step(int maxWaitMs);
-    bool done() const;
-    /// Ends every lookup not done yet as failed with `reason`.
-    void abandon(const std::string& reason);
-    /// One outcome per query, in the order given; meaningful once done().
-    const std::vector<LookupOutcome>& outcomes() const;
+    void step(int maxWaitMs) override;
+    bool done() const override;
+    void abandon(const std::string& reason) override;
+    const std::vector<LookupOutcome>& outcomes() const override;
 
   private:
     struct State;

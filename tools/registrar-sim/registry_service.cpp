@@ -1,8 +1,6 @@
 // The simulator's RDAP answers and WHOIS listener.
 #include "registry_service.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -13,6 +11,7 @@
 #include <thread>
 
 #include "form_body.h"
+#include "loopback_listener.h"
 #include "registry_answers.h"
 
 namespace yc::sim {
@@ -65,11 +64,8 @@ struct RegistryService::State {
     std::atomic<int> rdapCount{0};
     std::atomic<int> whoisNow{0};
     std::atomic<int> whoisPeak{0};
-    int listenFd = -1;
-    int port = 0;
-    std::thread acceptor;
-    mutable std::mutex mutex;  // guards the two below
-    std::vector<std::thread> connections;
+    LoopbackListener whoisListener;
+    mutable std::mutex mutex;  // guards queries
     std::vector<std::string> queries;
 
     explicit State(const SimOptions& o) : options(o.registry), rule(o) {}
@@ -123,20 +119,6 @@ struct RegistryService::State {
         }
         close(fd);
     }
-
-    void acceptLoop() {
-        while (!stopping) {
-            pollfd waiting{listenFd, POLLIN, 0};
-            if (poll(&waiting, 1, 100) <= 0) {
-                continue;
-            }
-            const int fd = accept(listenFd, nullptr, nullptr);
-            if (fd >= 0) {
-                const std::lock_guard lock(mutex);
-                connections.emplace_back([this, fd] { serveWhois(fd); });
-            }
-        }
-    }
 };
 
 RegistryService::RegistryService(const SimOptions& options)
@@ -148,48 +130,13 @@ RegistryService::~RegistryService() {
 
 bool RegistryService::start() {
     State& s = *state_;
-    if (!s.options.whois) {
-        return true;
-    }
-    s.listenFd = socket(AF_INET, SOCK_STREAM, 0);
-    if (s.listenFd < 0) {
-        return false;
-    }
-    const int on = 1;
-    setsockopt(s.listenFd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(s.options.whoisPort));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (bind(s.listenFd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        listen(s.listenFd, 64) != 0 ||
-        getsockname(s.listenFd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        return false;
-    }
-    s.port = ntohs(address.sin_port);
-    s.acceptor = std::thread([&s] { s.acceptLoop(); });
-    return true;
+    return !s.options.whois ||
+           s.whoisListener.start(s.options.whoisPort, [&s](int fd) { s.serveWhois(fd); });
 }
 
 void RegistryService::stop() {
-    State& s = *state_;
-    s.stopping = true;
-    if (s.acceptor.joinable()) {
-        s.acceptor.join();
-    }
-    std::vector<std::thread> connections;
-    {
-        const std::lock_guard lock(s.mutex);
-        connections.swap(s.connections);
-    }
-    for (std::thread& connection : connections) {
-        connection.join();
-    }
-    if (s.listenFd >= 0) {
-        close(s.listenFd);
-        s.listenFd = -1;
-    }
+    state_->stopping = true;
+    state_->whoisListener.stop();
 }
 
 bool RegistryService::isRdapPath(std::string_view path) {
@@ -218,7 +165,7 @@ std::string RegistryService::rdapResponse(std::string_view path, bool keepAlive)
 }
 
 int RegistryService::whoisPort() const {
-    return state_->port;
+    return state_->whoisListener.port();
 }
 int RegistryService::peakRdap() const {
     return state_->rdapPeak;
