@@ -64,19 +64,19 @@ std::size_t onHeader(char* data, std::size_t, std::size_t count, void* user) {
 
 struct RdapLookups::State {
     LookupSettings settings;
-    CURLM* multi = nullptr;
+    CURLM* multi;
     curl_slist* headers = nullptr;
     std::vector<Transfer> transfers;
     std::vector<LookupOutcome> outcomes;
     HostQueues queues;
     std::size_t remaining = 0;
 
-    State(std::vector<std::string> urls, const LookupSettings& s)
-        : settings(s), transfers(urls.size()), outcomes(urls.size()), queues(s.rdapPerHost) {
-        http::prepareCurl();
-        multi = curl_multi_init();
-        // One transfer per connection: the per-host limit must count requests, not streams.
-        curl_multi_setopt(multi, CURLMOPT_PIPELINING, CURLPIPE_NOTHING);
+    State(const RdapSession& session, std::vector<std::string> urls, const LookupSettings& s)
+        : settings(s),
+          multi(static_cast<CURLM*>(session.multi())),
+          transfers(urls.size()),
+          outcomes(urls.size()),
+          queues(s.rdapPerHost) {
         headers = curl_slist_append(nullptr, "Accept: application/rdap+json");
         for (std::size_t i = 0; i < urls.size(); ++i) {
             transfers[i].host = hostOf(urls[i]);
@@ -90,7 +90,6 @@ struct RdapLookups::State {
         for (Transfer& t : transfers) {
             release(t);
         }
-        curl_multi_cleanup(multi);
         curl_slist_free_all(headers);
     }
 
@@ -163,8 +162,20 @@ struct RdapLookups::State {
     }
 };
 
-RdapLookups::RdapLookups(std::vector<std::string> urls, const LookupSettings& settings)
-    : state_(std::make_unique<State>(std::move(urls), settings)) {}
+RdapSession::RdapSession() {
+    http::prepareCurl();
+    multi_ = curl_multi_init();
+    // One transfer per connection: the per-host limit must count requests, not streams.
+    curl_multi_setopt(multi_, CURLMOPT_PIPELINING, CURLPIPE_NOTHING);
+}
+
+RdapSession::~RdapSession() {
+    curl_multi_cleanup(static_cast<CURLM*>(multi_));
+}
+
+RdapLookups::RdapLookups(const RdapSession& session, std::vector<std::string> urls,
+                         const LookupSettings& settings)
+    : state_(std::make_unique<State>(session, std::move(urls), settings)) {}
 
 RdapLookups::~RdapLookups() = default;
 

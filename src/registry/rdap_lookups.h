@@ -11,10 +11,25 @@
 
 namespace yc::registry {
 
+/// The libcurl multi handle the RDAP lookups of successive batches share, so that connections
+/// to a registry stay open from one batch to the next.
+class RdapSession {
+  public:
+    RdapSession();
+    ~RdapSession();
+    RdapSession(const RdapSession&) = delete;
+    RdapSession& operator=(const RdapSession&) = delete;
+    void* multi() const { return multi_; }
+
+  private:
+    void* multi_;  // CURLM, kept out of this header
+};
+
 class RdapLookups : public LookupSet {
   public:
     /// `urls`: one "<base>domain/<A-label>" per lookup.
-    RdapLookups(std::vector<std::string> urls, const LookupSettings& settings);
+    RdapLookups(const RdapSession& session, std::vector<std::string> urls,
+                const LookupSettings& settings);
     ~RdapLookups() override;
     RdapLookups(const RdapLookups&) = delete;
     RdapLookups& operator=(const RdapLookups&) = delete;

@@ -5,7 +5,6 @@
 #include <string>
 #include <variant>
 
-#include "registry/rdap_lookups.h"
 #include "registry/registry_target.h"
 #include "registry/whois_lookups.h"
 
@@ -31,7 +30,7 @@ std::string whoisQueryFor(const RegistryService& service, const std::string& dom
 RegistryChecker::RegistryChecker(ServicesTable table, LookupSettings settings)
     : table_(std::move(table)), settings_(std::move(settings)) {}
 
-std::vector<NameVerdict> RegistryChecker::check(const std::vector<Text>& names) const {
+std::vector<NameVerdict> RegistryChecker::check(const std::vector<Text>& names) {
     std::vector<NameVerdict> verdicts(names.size());
     std::vector<std::string> rdapUrls;
     std::vector<WhoisQuery> whoisQueries;
@@ -62,7 +61,7 @@ std::vector<NameVerdict> RegistryChecker::check(const std::vector<Text>& names) 
         sourceOf[i] = &entry->second;
     }
 
-    RdapLookups rdap(std::move(rdapUrls), settings_);
+    RdapLookups rdap(rdapSession_, std::move(rdapUrls), settings_);
     WhoisLookups whois(std::move(whoisQueries), settings_);
     while (!rdap.done() || !whois.done()) {
         if (settings_.shouldStop && settings_.shouldStop()) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "registry/lookup_settings.h"
+#include "registry/rdap_lookups.h"
 #include "registry/registry_verdict.h"
 #include "registry/services_table.h"
 #include "text/gbk_text.h"
@@ -17,11 +18,12 @@ class RegistryChecker {
 
     /// One verdict per name, in the order given. Names that share a registrable domain are asked
     /// about once. Lookups of the batch run side by side within the per-host limits.
-    std::vector<NameVerdict> check(const std::vector<Text>& names) const;
+    std::vector<NameVerdict> check(const std::vector<Text>& names);
 
   private:
     ServicesTable table_;
     LookupSettings settings_;
+    RdapSession rdapSession_;
 };
 
 }  // namespace yc::registry

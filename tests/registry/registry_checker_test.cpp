@@ -51,7 +51,7 @@ TEST(RegistryChecker, EveryAnswerMeansWhatItSays) {
     for (const Expected& e : expected) {
         names.push_back(test::gbk(e.name));
     }
-    const RegistryChecker checker(sim.table(), {});
+    RegistryChecker checker(sim.table(), {});
     const std::vector<NameVerdict> verdicts = checker.check(names);
     ASSERT_EQ(verdicts.size(), names.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -70,7 +70,7 @@ TEST(RegistryChecker, EveryAnswerMeansWhatItSays) {
 TEST(RegistryChecker, TooManyRequestsAndBusyWithRetryAfterMeanLimited) {
     test::RegistryTestSim sim;
     ASSERT_TRUE(sim.started());
-    const RegistryChecker checker(sim.table(), {});
+    RegistryChecker checker(sim.table(), {});
     for (const char* name : {"limited-a.com", "busy-a.net"}) {
         const auto verdicts = checker.check({name});
         EXPECT_EQ(verdicts[0].outcome.verdict, Verdict::Limited) << name;
@@ -81,7 +81,7 @@ TEST(RegistryChecker, TooManyRequestsAndBusyWithRetryAfterMeanLimited) {
 TEST(RegistryChecker, AsksOnceForNamesOfOneDomain) {
     test::RegistryTestSim sim;
     ASSERT_TRUE(sim.started());
-    const RegistryChecker checker(sim.table(), {});
+    RegistryChecker checker(sim.table(), {});
     const auto verdicts = checker.check({"a.abc7.com", "b.abc7.com", "abc7.com"});
     for (const NameVerdict& v : verdicts) {
         EXPECT_EQ(v.outcome.verdict, Verdict::Free);
@@ -94,7 +94,7 @@ TEST(RegistryChecker, LookupsThatTakeTooLongFail) {
     ASSERT_TRUE(sim.started());
     LookupSettings settings;
     settings.timeoutMs = 300;
-    const RegistryChecker checker(sim.table(), settings);
+    RegistryChecker checker(sim.table(), settings);
     const auto started = std::chrono::steady_clock::now();
     const auto verdicts = checker.check({"abc.com", "abc.io"});
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
@@ -110,7 +110,7 @@ TEST(RegistryChecker, StopAbandonsTheLookupsStillRunning) {
     settings.shouldStop = [&] {
         return std::chrono::steady_clock::now() - started > std::chrono::milliseconds(200);
     };
-    const RegistryChecker checker(sim.table(), settings);
+    RegistryChecker checker(sim.table(), settings);
     const auto verdicts = checker.check({"abc.com", "abc.io"});
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
     EXPECT_EQ(verdicts[0].outcome.verdict, Verdict::Failed);

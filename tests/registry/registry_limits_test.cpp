@@ -25,7 +25,7 @@ TEST(RegistryLimits, RdapRunsUpToTheLimitPerHostAtOnce) {
         ASSERT_TRUE(sim.started());
         LookupSettings settings;
         settings.rdapPerHost = limit;
-        const RegistryChecker checker(sim.table(), settings);
+        RegistryChecker checker(sim.table(), settings);
         const auto verdicts = checker.check(numbered(".com", 12));
         for (const NameVerdict& v : verdicts) {
             EXPECT_EQ(v.outcome.verdict, Verdict::Taken) << v.outcome.reason;
@@ -37,7 +37,7 @@ TEST(RegistryLimits, RdapRunsUpToTheLimitPerHostAtOnce) {
 TEST(RegistryLimits, WhoisAsksOneServerOneQueryAtATimeWithAPause) {
     test::RegistryTestSim sim(50);
     ASSERT_TRUE(sim.started());
-    const RegistryChecker checker(sim.table(), {});
+    RegistryChecker checker(sim.table(), {});
     const auto started = std::chrono::steady_clock::now();
     const auto verdicts = checker.check(numbered(".io", 4));
     EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(600));
@@ -52,7 +52,7 @@ TEST(RegistryLimits, AHostThatLimitsUsIsNotAskedAgainInTheBatch) {
     ASSERT_TRUE(sim.started());
     LookupSettings settings;
     settings.rdapPerHost = 1;
-    const RegistryChecker checker(sim.table(), settings);
+    RegistryChecker checker(sim.table(), settings);
     const auto verdicts = checker.check({"limited-a.com", "b.com", "c.net"});
     for (const NameVerdict& v : verdicts) {
         EXPECT_EQ(v.outcome.verdict, Verdict::Limited);

@@ -70,12 +70,13 @@ struct RegistryService::State {
 
     explicit State(const SimOptions& o) : options(o.registry), rule(o) {}
 
+    // One sleep for a short delay, so the answer comes close to on time; longer ones in slices
+    // that notice a stop.
     void pause() const {
-        const Clock::time_point until =
-            Clock::now() + std::chrono::milliseconds(options.lookupDelayMs);
-        for (Clock::time_point now = Clock::now(); !stopping && now < until; now = Clock::now()) {
+        const auto until = Clock::now() + std::chrono::milliseconds(options.lookupDelayMs);
+        for (auto now = Clock::now(); !stopping && now < until; now = Clock::now()) {
             std::this_thread::sleep_for(
-                std::min<Clock::duration>(until - now, std::chrono::milliseconds(10)));
+                std::min<Clock::duration>(until - now, std::chrono::milliseconds(50)));
         }
     }
 
