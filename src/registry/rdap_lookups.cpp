@@ -4,7 +4,6 @@
 #include <curl/curl.h>
 
 #include <algorithm>
-#include <map>
 
 #include "http/curl_session.h"
 #include "registry/host_queues.h"
