@@ -10,11 +10,12 @@ run_packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
     libcurl4-openssl-dev libssl-dev
     libpcre2-dev libicu-dev zlib1g-dev
+    libpsl-dev publicsuffix libidn2-dev nlohmann-json3-dev
     fonts-wqy-microhei
 )
 test_packages=(
     clang-format openssl
-    libgtest-dev libgmock-dev nlohmann-json3-dev libbenchmark-dev libxml2-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libxml2-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool imagemagick dbus-x11
 )

@@ -31,6 +31,11 @@ constexpr const char* kUsage =
     "  --delay-ms N             delay of the delay fault, pause between bytes of trickle\n"
     "  --redirect-to LOCATION   target of the redirect fault (default /landing)\n"
     "  --log FILE               append every raw request to FILE\n"
+    "  --whois-port N           run the WHOIS listener on 127.0.0.1:N (0: a free port)\n"
+    "  --lookup-delay-ms N      answer every RDAP and WHOIS lookup after N ms\n"
+    "  --retry-after S          Retry-After of the RDAP limiting answers (default 1)\n"
+    "  --write-services FILE    write a registry services table pointing here to FILE\n"
+    "                           (starts the WHOIS listener)\n"
     "  -h, --help               print this help and exit\n"
     "  -v, --version            print the version and exit\n";
 
@@ -56,7 +61,7 @@ bool readList(const std::string& file, std::vector<std::string>& names) {
     return true;
 }
 
-bool parse(int argc, char** argv, yc::sim::SimOptions& o) {
+bool parse(int argc, char** argv, yc::sim::SimOptions& o, std::string& servicesFile) {
     using yc::sim::Fault;
     using yc::sim::PageEncoding;
     static const std::map<std::string_view, PageEncoding> encodings = {
@@ -121,6 +126,16 @@ bool parse(int argc, char** argv, yc::sim::SimOptions& o) {
             o.redirectTo = value;
         } else if (flag == "--log") {
             o.logPath = value;
+        } else if (flag == "--whois-port") {
+            o.registry.whois = readNumber(value, o.registry.whoisPort);
+            ok = o.registry.whois;
+        } else if (flag == "--lookup-delay-ms") {
+            ok = readNumber(value, o.registry.lookupDelayMs);
+        } else if (flag == "--retry-after") {
+            ok = readNumber(value, o.registry.retryAfterSeconds);
+        } else if (flag == "--write-services") {
+            servicesFile = value;
+            o.registry.whois = true;
         } else {
             ok = false;
         }
@@ -146,7 +161,8 @@ int main(int argc, char** argv) {
         }
     }
     yc::sim::SimOptions options;
-    if (!parse(argc, argv, options)) {
+    std::string servicesFile;
+    if (!parse(argc, argv, options, servicesFile)) {
         std::fputs(kUsage, stderr);
         return 2;
     }
@@ -163,6 +179,11 @@ int main(int argc, char** argv) {
     }
     std::printf("listening on %s://127.0.0.1:%d\n", server.secure() ? "https" : "http",
                 server.port());
+    if (!servicesFile.empty()) {
+        std::ofstream(servicesFile, std::ios::binary)
+            << server.registry().servicesTable(server.port());
+        std::printf("services table written to %s\n", servicesFile.c_str());
+    }
     std::fflush(stdout);
     int received = 0;
     sigwait(&signals, &received);

@@ -1,11 +1,5 @@
 #include "registrar_server.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -21,6 +15,7 @@
 #include "connection_stream.h"
 #include "form_body.h"
 #include "http_request.h"
+#include "loopback_listener.h"
 #include "text/gbk_edit.h"
 #include "text/gbk_search.h"
 
@@ -47,15 +42,14 @@ std::string statusText(int status) {
 struct RegistrarServer::State {
     SimOptions options;
     FreeRule rule;
+    RegistryService registry{options};
     SSL_CTX* tls = nullptr;
-    int listenFd = -1;
     int port = 0;
     std::atomic<bool> stopping{false};
     std::atomic<int> submissions{0};
     std::atomic<int> accepted{0};
-    std::thread acceptor;
+    LoopbackListener listener;
     std::mutex mutex;  // guards everything below
-    std::vector<std::thread> connections;
     std::deque<Clock::time_point> recentSubmissions;
     std::string sessionCookie;  // name=value, set on the first answer
     // Pages already built, by form body: the answer to a body never changes, and building and
@@ -146,6 +140,9 @@ struct RegistrarServer::State {
     bool answer(ConnectionStream& stream, const Request& request) {
         const bool keepAlive = !text::contains(headerValue(request.head, "Connection"), "close",
                                                text::CaseMode::IgnoreAscii);
+        if (RegistryService::isRdapPath(request.path)) {
+            return stream.writeAll(registry.rdapResponse(request.path, keepAlive)) && keepAlive;
+        }
         if (request.path != kSubmitPath) {
             const bool landing = request.path == "/landing";
             const std::string body = landing ? "<html><body>landing</body></html>" : "not found";
@@ -244,22 +241,6 @@ struct RegistrarServer::State {
             }
         }
     }
-
-    void acceptLoop() {
-        while (!stopping) {
-            pollfd waiting{listenFd, POLLIN, 0};
-            if (poll(&waiting, 1, 100) <= 0) {
-                continue;
-            }
-            const int fd = accept(listenFd, nullptr, nullptr);
-            if (fd < 0) {
-                continue;
-            }
-            ++accepted;
-            const std::lock_guard lock(mutex);
-            connections.emplace_back([this, fd] { serve(fd); });
-        }
-    }
 };
 
 RegistrarServer::RegistrarServer(SimOptions options)
@@ -280,45 +261,21 @@ bool RegistrarServer::start() {
             return false;
         }
     }
-    s.listenFd = socket(AF_INET, SOCK_STREAM, 0);
-    if (s.listenFd < 0) {
+    if (!s.listener.start(s.options.port, [&s](int fd) {
+            ++s.accepted;
+            s.serve(fd);
+        })) {
         return false;
     }
-    const int on = 1;
-    setsockopt(s.listenFd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(s.options.port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (bind(s.listenFd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        listen(s.listenFd, 64) != 0 ||
-        getsockname(s.listenFd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        return false;
-    }
-    s.port = ntohs(address.sin_port);
-    s.acceptor = std::thread([&s] { s.acceptLoop(); });
-    return true;
+    s.port = s.listener.port();
+    return s.registry.start();
 }
 
 void RegistrarServer::stop() {
     State& s = *state_;
     s.stopping = true;
-    if (s.acceptor.joinable()) {
-        s.acceptor.join();
-    }
-    std::vector<std::thread> connections;
-    {
-        const std::lock_guard lock(s.mutex);
-        connections.swap(s.connections);
-    }
-    for (std::thread& connection : connections) {
-        connection.join();
-    }
-    if (s.listenFd >= 0) {
-        close(s.listenFd);
-        s.listenFd = -1;
-    }
+    s.registry.stop();
+    s.listener.stop();
     if (s.tls != nullptr) {
         SSL_CTX_free(s.tls);
         s.tls = nullptr;
@@ -337,6 +294,10 @@ int RegistrarServer::submissions() const {
 
 int RegistrarServer::connectionsAccepted() const {
     return state_->accepted;
+}
+
+RegistryService& RegistrarServer::registry() {
+    return state_->registry;
 }
 
 }  // namespace yc::sim

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "registry_service.h"
 #include "sim_options.h"
 
 namespace yc::sim {
@@ -27,6 +28,8 @@ class RegistrarServer {
     int submissions() const;
     /// Connections accepted so far.
     int connectionsAccepted() const;
+    /// The RDAP service on this server's port and the WHOIS listener beside it.
+    RegistryService& registry();
 
   private:
     struct State;

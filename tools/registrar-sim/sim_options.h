@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "registry_options.h"
+
 namespace yc::sim {
 
 enum class PageEncoding { Utf8Header, Utf8Meta, Gbk, Utf16Bom, Big5 };
@@ -41,6 +43,7 @@ struct SimOptions {
     int delayMs = 0;
     std::string redirectTo = "/landing";
     std::string logPath;  ///< every raw request is appended here when set
+    RegistryOptions registry;
 };
 
 /// The page path of the registrar's bulk-check form.

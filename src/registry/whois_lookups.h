@@ -1,0 +1,42 @@
+// WHOIS lookups of one batch over non-blocking sockets: at most a set number at once per server,
+// with a pause between two queries to the same server. Driven step by step, like RdapLookups.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "registry/lookup_set.h"
+#include "registry/lookup_settings.h"
+
+namespace yc::registry {
+
+struct WhoisQuery {
+    std::string host;
+    int port = 43;
+    std::string query;         ///< the bytes sent, line end included
+    std::string domain;        ///< the A-label asked about
+    std::string notFoundText;  ///< the table's not-found text for the server; may be empty
+};
+
+/// Largest answer read; the rest of a longer one is ignored.
+inline constexpr std::size_t kMaxWhoisAnswerBytes = 1 << 20;
+
+class WhoisLookups : public LookupSet {
+  public:
+    WhoisLookups(std::vector<WhoisQuery> queries, const LookupSettings& settings);
+    ~WhoisLookups() override;
+    WhoisLookups(const WhoisLookups&) = delete;
+    WhoisLookups& operator=(const WhoisLookups&) = delete;
+
+    void step(int maxWaitMs) override;
+    bool done() const override;
+    void abandon(const std::string& reason) override;
+    const std::vector<LookupOutcome>& outcomes() const override;
+
+  private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace yc::registry
