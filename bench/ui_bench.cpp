@@ -104,7 +104,7 @@ BENCHMARK(BM_MainWindowRestore)->Unit(benchmark::kMicrosecond);
 void BM_ProcessPendingEventsIdle(benchmark::State& state) {
     yc::ui::QtEventPump pump;
     for (auto _ : state) {
-        yc::ui::processPendingEvents();
+        yc::host::processPendingEvents();
     }
 }
 BENCHMARK(BM_ProcessPendingEventsIdle);

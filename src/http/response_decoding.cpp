@@ -3,9 +3,9 @@
 #include <array>
 #include <vector>
 
+#include "host/event_pump.h"
 #include "text/gbk_edit.h"
 #include "text/gbk_search.h"
-#include "ui/event_pump.h"
 
 namespace yc::http {
 namespace {
@@ -160,7 +160,7 @@ bool LooksLikeUtf8(std::string_view bytes) {
     bool sawNonAscii = false;
     std::size_t pos = 0;
     while (pos < size) {
-        ui::processPendingEvents();
+        host::processPendingEvents();
         const unsigned char b = data[pos];
         if (b < 0x80) {
             ++pos;

@@ -1,8 +1,8 @@
 #include "http/transfer_on_worker.h"
 
+#include "host/event_pump.h"
 #include "http/curl_session.h"
 #include "text/gbk_edit.h"
-#include "ui/event_pump.h"
 
 namespace yc::http {
 
@@ -34,12 +34,12 @@ ResultRecord TransferOnWorker(Text& url, const Text& method, const Text& proxy, 
 
     ResultRecord result;
     prepareCurl();
-    ui::runOnWorkerWhileDispatching([&] { result = RequestWorker(request); },
-                                    [&] {
-                                        if (stopping()) {
-                                            abort = true;
-                                        }
-                                    });
+    host::runOnWorkerWhileDispatching([&] { result = RequestWorker(request); },
+                                      [&] {
+                                          if (stopping()) {
+                                              abort = true;
+                                          }
+                                      });
     return result;
 }
 

@@ -1,12 +1,13 @@
 #include "query/bulk_check.h"
 
+#include "host/desktop.h"
+#include "host/event_pump.h"
 #include "http/http_client.h"
 #include "query/form_encoding.h"
 #include "text/charset.h"
 #include "text/gbk_edit.h"
 #include "text/gbk_search.h"
 #include "text/html_element_finder.h"
-#include "ui/desktop.h"
 
 namespace yc::query {
 namespace {
@@ -32,6 +33,7 @@ BatchOutcome RegistrarExchange::CheckBatch(const Text& batch, Text& available) {
     http::HttpClient client;
     client.SetUp();
     text::HtmlElementFinder finder;
+    finder.CallBetweenTags(&host::processPendingEvents);
 
     Text url = endpoint_;
     http::TransferOutcome transfer;
@@ -56,7 +58,7 @@ BatchOutcome RegistrarExchange::CheckBatch(const Text& batch, Text& available) {
         available += finder.AttributeValue(element, "value") + "\r\n";
     }
     if (available.empty()) {
-        ui::desktop().setClipboardText(page);
+        host::desktop().setClipboardText(page);
     }
     return BatchOutcome::Accepted;
 }

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <string>
 
+#include "host/desktop.h"
+#include "host/event_pump.h"
 #include "query/domain_list.h"
 #include "text/charset.h"
 #include "text/gbk_edit.h"
 #include "text/gbk_search.h"
-#include "ui/desktop.h"
-#include "ui/event_pump.h"
 
 namespace yc::query {
 namespace {
@@ -85,7 +85,7 @@ void QueryRun::runLines() {
     RunningGuard guard(running_);
     Text listText = view_.listText();
     if (listText.empty()) {
-        listText = ui::desktop().clipboardText().value_or(Text());
+        listText = host::desktop().clipboardText().value_or(Text());
     }
     std::vector<Text> lines = SplitDomainList(listText);
     listText = Text();
@@ -102,7 +102,7 @@ void QueryRun::runLines() {
         if (stopRequested_) {
             break;
         }
-        ui::processPendingEvents();
+        host::processPendingEvents();
         Text& line = lines[i];
         line = NormaliseDomainLine(line);
         const bool last = i + 1 == total;

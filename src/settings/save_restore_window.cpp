@@ -1,9 +1,9 @@
 // SaveRestoreWindow: the walk over a window's controls in normal, snapshot and fingerprint mode.
 #include <algorithm>
 
+#include "host/event_pump.h"
 #include "settings/control_state.h"
 #include "settings/crc32.h"
-#include "ui/event_pump.h"
 
 namespace yc::settings {
 namespace {
@@ -155,7 +155,7 @@ Text SaveRestoreWindow(SettingsStore& store, std::span<StatefulControl* const> c
     std::size_t v = 0;  // the value in use, counted from 0
     Text collected;
     for (StatefulControl* control : controls) {
-        ui::processPendingEvents();
+        host::processPendingEvents();
         const Text name = control == nullptr ? Text() : control->name();
         if (name.empty() || skippedByName(options, name)) {
             continue;

@@ -1,3 +1,4 @@
+// The HTML element finder: scanning a page for elements and reading their text and attributes.
 #include "text/html_element_finder.h"
 
 #include <algorithm>
@@ -11,7 +12,6 @@
 #include "text/gbk_edit.h"
 #include "text/gbk_search.h"
 #include "text/start_tag_tests.h"
-#include "ui/event_pump.h"
 
 namespace yc::text {
 namespace {
@@ -115,7 +115,9 @@ void HtmlElementFinder::scanTag(Scan& scan, std::string_view tag) {
         if (at < searchFrom) {
             continue;
         }
-        ui::processPendingEvents();
+        if (betweenTags_) {
+            betweenTags_();
+        }
         if (!anyTag && !opensTagAt(search, at, name)) {
             continue;
         }

@@ -115,7 +115,7 @@ class InputDialogTest : public testing::Test {
 };
 
 TEST_F(InputDialogTest, YesOnTheDiscardQuestionKeepsTheEditsAndNoCloses) {
-    desktop.answers = {ui::MessageAnswer::Yes, ui::MessageAnswer::No};
+    desktop.answers = {host::MessageAnswer::Yes, host::MessageAnswer::No};
     std::vector<Text> bodiesAfterYes;
     const bool accepted = open(withOutput("a.com"), {
                                                         [](ui::Window& w) {
@@ -133,11 +133,11 @@ TEST_F(InputDialogTest, YesOnTheDiscardQuestionKeepsTheEditsAndNoCloses) {
     EXPECT_EQ(bodiesAfterYes, std::vector<Text>{"edited.com"});
     EXPECT_EQ(output, "caller's text");
     ASSERT_EQ(desktop.messages.size(), 2u);
-    const ui::MessageRequest& question = desktop.messages[0];
+    const host::MessageRequest& question = desktop.messages[0];
     EXPECT_EQ(utf8(question.text), "内容已被改动，是否要放弃？");
     EXPECT_EQ(utf8(question.caption), "翎杉：");
-    EXPECT_EQ(question.buttons, ui::MessageButtons::YesNo);
-    EXPECT_EQ(question.icon, ui::MessageIcon::Information);
+    EXPECT_EQ(question.buttons, host::MessageButtons::YesNo);
+    EXPECT_EQ(question.icon, host::MessageIcon::Information);
     EXPECT_TRUE(question.systemModal);
 }
 
@@ -207,8 +207,8 @@ TEST_F(InputDialogTest, RestoreWithAnEmptyInitialTextSaysSo) {
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(utf8(desktop.messages[0].text), "启动值为空！");
     EXPECT_EQ(utf8(desktop.messages[0].caption), "翎杉：");
-    EXPECT_EQ(desktop.messages[0].buttons, ui::MessageButtons::Ok);
-    EXPECT_EQ(desktop.messages[0].icon, ui::MessageIcon::Information);
+    EXPECT_EQ(desktop.messages[0].buttons, host::MessageButtons::Ok);
+    EXPECT_EQ(desktop.messages[0].icon, host::MessageIcon::Information);
     EXPECT_TRUE(desktop.messages[0].systemModal);
 }
 
@@ -624,7 +624,7 @@ TEST_F(EditDomainListTest, AcceptingAnEmptyBodyStoresAnEmptyList) {
 
 TEST_F(EditDomainListTest, NoOnTheDiscardQuestionKeepsTheOldList) {
     listButton().setTag("old.com");
-    desktop.answers = {ui::MessageAnswer::No};
+    desktop.answers = {host::MessageAnswer::No};
     DialogScript script({[](ui::Window& w) {
         setBody(w, "new.com");
         w.requestClose();

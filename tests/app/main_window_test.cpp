@@ -230,14 +230,14 @@ TEST_F(MainWindowTest, StopClickDuringAnExchangeDropsItsRows) {
 TEST_F(MainWindowTest, LimitPromptResendsOnOkAndEndsOnCancel) {
     enterList("a.com\r\nb.com");
     checker.outcomes = {query::BatchOutcome::Refused, query::BatchOutcome::Refused};
-    desktop.answers = {ui::MessageAnswer::Ok, ui::MessageAnswer::Cancel};
+    desktop.answers = {host::MessageAnswer::Ok, host::MessageAnswer::Cancel};
     click("按钮开始查询");
     ASSERT_EQ(checker.batches.size(), 2u);
     EXPECT_EQ(checker.batches[0], checker.batches[1]);
     ASSERT_EQ(desktop.messages.size(), 3u);
     EXPECT_EQ(utf8(desktop.messages[0].text),
               "可能查询过多已经被限制，建议更换下IP，如需继续采集请点击确定按钮，或者取消按钮退出");
-    EXPECT_EQ(desktop.messages[0].buttons, ui::MessageButtons::OkCancel);
+    EXPECT_EQ(desktop.messages[0].buttons, host::MessageButtons::OkCancel);
     EXPECT_TRUE(desktop.messages[0].systemModal);
     EXPECT_EQ(window.rows().count(), 0u);
     EXPECT_EQ(utf8(desktop.messages[2].text), "查询完成！");
@@ -297,7 +297,7 @@ Text numberedList(int count) {
 TEST_F(MainWindowTest, ClosingWhileTheFinishedMessageShowsClosesTheWindow) {
     enterList("a.com");
     window.show();
-    desktop.onMessage = [&](const ui::MessageRequest& request) {
+    desktop.onMessage = [&](const host::MessageRequest& request) {
         if (utf8(request.text) == "查询完成！") {
             window.window().requestClose();
         }
@@ -359,7 +359,7 @@ TEST_F(MainWindowTest, EscapeNeitherClosesTheWindowNorStopsARun) {
 TEST_F(MainWindowTest, AStartClickWhileARunPreparesStartsNoSecondRun) {
     enterList(numberedList(60));
     control("按钮自动保存路径").setTag(text::fromSystemPath(folder.path() / "无此目录" / "r.txt"));
-    desktop.onMessage = [&](const ui::MessageRequest& request) {
+    desktop.onMessage = [&](const host::MessageRequest& request) {
         if (utf8(request.text).starts_with("本次查询不会自动保存")) {
             click("按钮开始查询");
         }

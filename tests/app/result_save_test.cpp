@@ -134,7 +134,7 @@ TEST_F(ResultSaveTest, EventsArePumpedOncePerRow) {
 TEST_F(ResultSaveTest, SaveDialogAsksForAResultsFile) {
     click("按钮保存查询结果");
     ASSERT_EQ(desktop.dialogs.size(), 1u);
-    const ui::FileDialogRequest& d = desktop.dialogs[0];
+    const host::FileDialogRequest& d = desktop.dialogs[0];
     EXPECT_EQ(utf8(d.title), "选择一个保存查询结果的文件地址：");
     EXPECT_EQ(utf8(d.filter), "txt文件|*.txt|csv文件|*.csv|全部文件|*.*");
     EXPECT_EQ(d.filterIndex, 1);

@@ -11,6 +11,7 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "host/event_pump.h"
 #include "http/ca_file_check.h"
 #include "http/http_client.h"
 #include "http/request_headers.h"
@@ -18,7 +19,6 @@
 #include "support/table_test.h"
 #include "text/charset.h"
 #include "text/gbk_search.h"
-#include "ui/event_pump.h"
 
 namespace yc::http {
 namespace {
@@ -250,10 +250,10 @@ TEST(FetchPageTest, AnswerThatKeepsTricklingInEndsAtTheOverallLimit) {
 
 // Dispatches nothing; with `ticking` it wakes up often, as a window does while the user clicks,
 // otherwise only when the transfer ends.
-class PollingPump final : public ui::EventPump {
+class PollingPump final : public host::EventPump {
   public:
-    explicit PollingPump(bool ticking) : ticking_(ticking) { ui::installEventPump(this); }
-    ~PollingPump() override { ui::installEventPump(nullptr); }
+    explicit PollingPump(bool ticking) : ticking_(ticking) { host::installEventPump(this); }
+    ~PollingPump() override { host::installEventPump(nullptr); }
     PollingPump(const PollingPump&) = delete;
     PollingPump& operator=(const PollingPump&) = delete;
 

@@ -5,9 +5,9 @@
 #include <ostream>
 
 #include "gzip_deflate.h"
+#include "host/event_pump.h"
 #include "support/table_test.h"
 #include "text/charset.h"
-#include "ui/event_pump.h"
 
 namespace yc::http {
 namespace {
@@ -171,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(Bytes, LooksLikeUtf8Test,
                                          Utf8Case{"lone continuation", "\x80", false}),
                          test::ByLabel{});
 
-class CountingPump : public ui::EventPump {
+class CountingPump : public host::EventPump {
   public:
     void pump() override { ++pumps; }
     void waitAndDispatch() override {}
@@ -181,11 +181,11 @@ class CountingPump : public ui::EventPump {
 
 TEST(LooksLikeUtf8Test, ProcessesPendingEventsOncePerStep) {
     CountingPump pump;
-    ui::installEventPump(&pump);
+    host::installEventPump(&pump);
     EXPECT_TRUE(
         LooksLikeUtf8("a\xC3\xA9"
                       "b\xE4\xB8\xAD"));
-    ui::installEventPump(nullptr);
+    host::installEventPump(nullptr);
     EXPECT_EQ(pump.pumps, 4);
 }
 
