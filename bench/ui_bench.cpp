@@ -46,7 +46,7 @@ void BM_ReportListMillionRows(benchmark::State& state) {
         const double before = residentMegabytes();
         const auto start = std::chrono::steady_clock::now();
         for (std::size_t i = 0; i < rows; ++i) {
-            model->append("name" + std::to_string(i) + ".com", free, 0, 0);
+            model->rows().append("name" + std::to_string(i) + ".com", free, 0, 0);
             if (i % 50 == 49) {
                 QCoreApplication::processEvents();
             }

@@ -10,7 +10,7 @@
 #include "host/desktop.h"
 #include "host/event_pump.h"
 #include "query/registrar_endpoint.h"
-#include "query/result_file.h"
+#include "query/result_writer.h"
 #include "text/charset.h"
 #include "ui/context_menu.h"
 #include "ui/control_state_adapter.h"
@@ -222,14 +222,12 @@ void MainWindow::saveResults() {
     if (path.empty()) {
         return;
     }
-    query::ResultFile file{std::string_view(path)};
+    query::ResultWriter file(path, query::ExportForm(path));
     if (!file.isOpen()) {
         tell(YC_GBK("无法保存，请检查这个路径：") + path);
         return;
     }
-    if (query::IsCsvPath(path)) {
-        file.write(query::CsvHeaderLine());
-    }
+    file.writeHeader();
     const query::ReportRows& list = rows();
     for (std::size_t row = 0; row < list.count(); ++row) {
         host::processPendingEvents();
@@ -237,7 +235,7 @@ void MainWindow::saveResults() {
         if (row >= list.count()) {
             break;
         }
-        file.write(query::ResultLine(list, row, exportFilter()));
+        file.writeRow(list, row, exportFilter());
     }
     if (!file.close()) {
         tell(YC_GBK("保存失败：") + path + YC_GBK("（") + file.error() + YC_GBK("）"));
@@ -300,7 +298,7 @@ void MainWindow::setStartCaption(const Text& caption) {
 }
 
 query::ReportRows& MainWindow::rows() {
-    return *window_->control(YC_GBK("超级列表框")).listModel();
+    return window_->control(YC_GBK("超级列表框")).listModel()->rows();
 }
 
 query::ExportFilter MainWindow::exportFilter() {

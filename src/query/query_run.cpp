@@ -61,17 +61,16 @@ void QueryRun::openAutoSave() {
         return;
     }
     autoSavePath_ = choice.path;
-    autoSaveFile_.emplace(std::string_view(choice.path));
+    // Each row reaches the file as it is listed, so a crash loses no listed row and leaves no
+    // cut-off line.
+    autoSaveFile_.emplace(std::string_view(choice.path), ExportForm(choice.path, true));
     if (!autoSaveFile_->isOpen()) {
         const Text reason = autoSaveFile_->error();
         autoSaveFile_.reset();
         view_.autoSaveUnavailable(choice.path, reason);
         return;
     }
-    if (IsCsvPath(choice.path)) {
-        autoSaveFile_->write(CsvHeaderLine());
-        autoSaveFile_->flush();
-    }
+    autoSaveFile_->writeHeader();
 }
 
 void QueryRun::run() {
@@ -196,10 +195,7 @@ bool QueryRun::runBatch(std::size_t total) {
         rows.append(name, free ? YC_GBK("是") : YC_GBK("否"), free ? kIconFree : kIconTaken,
                     free ? kIconFree : kIconTaken);
         if (autoSaveFile_) {
-            // Each row reaches the file as it is listed, so a crash loses no listed row and
-            // leaves no cut-off line.
-            autoSaveFile_->write(ResultLine(rows, rows.count() - 1, view_.exportFilter()));
-            autoSaveFile_->flush();
+            autoSaveFile_->writeRow(rows, rows.count() - 1, view_.exportFilter());
         }
     }
     batch_.clear();

@@ -8,7 +8,7 @@
 
 #include "query/batch_check.h"
 #include "query/query_run_view.h"
-#include "query/result_file.h"
+#include "query/result_writer.h"
 
 namespace yc::query {
 
@@ -46,7 +46,7 @@ class QueryRun {
     bool running_ = false;
     Text batch_;
     int batchCount_ = 0;
-    std::optional<ResultFile> autoSaveFile_;
+    std::optional<ResultWriter> autoSaveFile_;
     Text autoSavePath_;
 };
 

@@ -22,7 +22,7 @@ class RecordingView final : public QueryRunView {
   public:
     Text list;
     Text caption = QueryRun::idleCaption();
-    ReportRowStore store;
+    ReportRows store;
     ExportFilter filter{false, true, false};
     AutoSaveChoice save;
     std::vector<std::string> captions;  // UTF-8, in order

@@ -53,7 +53,7 @@ class ResultLineTest : public testing::TestWithParam<LineCase> {
         rows.append("a.com", text::utf8ToGbk("是"), kIconFree, kIconFree);
         rows.append("b.com", text::utf8ToGbk("否"), kIconTaken, kIconTaken);
     }
-    ReportRowStore rows;
+    ReportRows rows;
 };
 
 TEST_P(ResultLineTest, FilterChoosesRowsAndForm) {
