@@ -19,8 +19,12 @@ constexpr std::string_view kFormTail =
 
 }  // namespace
 
-Text BulkCheckFormBody(std::string_view batch) {
-    return "domainToCheck=" + EncodeFormValue(batch) + "&picCode=" + Text(kFormTail);
+Text BulkCheckFormBody(const Batch& batch) {
+    Text names;
+    for (const Text& name : batch) {
+        names.append(name).append("\r\n");
+    }
+    return "domainToCheck=" + EncodeFormValue(names) + "&picCode=" + Text(kFormTail);
 }
 
 const Text& RefusalMarker() {
@@ -28,8 +32,8 @@ const Text& RefusalMarker() {
     return marker;
 }
 
-BatchOutcome RegistrarExchange::CheckBatch(const Text& batch, Text& available) {
-    available.clear();
+BatchOutcome RegistrarExchange::CheckBatch(const Batch& batch, FreeNames& free) {
+    free.clear();
     http::HttpClient client;
     client.SetUp();
     text::HtmlElementFinder finder;
@@ -55,9 +59,9 @@ BatchOutcome RegistrarExchange::CheckBatch(const Text& batch, Text& available) {
     const int count = finder.FindElements(page, "input", {"name"}, {"domain[]"});
     for (int k = 1; k <= count; ++k) {
         const Text element = finder.ElementText(k);
-        available += finder.AttributeValue(element, "value") + "\r\n";
+        free.insert(finder.AttributeValue(element, "value"));
     }
-    if (available.empty()) {
+    if (free.empty()) {
         host::desktop().setClipboardText(page);
     }
     return BatchOutcome::Accepted;

@@ -7,8 +7,6 @@
 #include "host/event_pump.h"
 #include "query/domain_list.h"
 #include "text/charset.h"
-#include "text/gbk_edit.h"
-#include "text/gbk_search.h"
 
 namespace yc::query {
 namespace {
@@ -96,7 +94,6 @@ void QueryRun::runLines() {
     view_.setStartCaption(YC_GBK("请稍候。本次查询 ") + decimal(total) + YC_GBK(" 个域名"));
 
     batch_.clear();
-    batchCount_ = 0;
     for (std::size_t i = 0; i < total; ++i) {
         if (stopRequested_) {
             break;
@@ -109,9 +106,8 @@ void QueryRun::runLines() {
         if (line.empty() && !(last && !batch_.empty())) {
             continue;
         }
-        batch_.append(line).append("\r\n");
-        ++batchCount_;
-        if ((batchCount_ >= kBatchSize || last) && !runBatch(total)) {
+        batch_.push_back(std::move(line));
+        if ((batch_.size() >= static_cast<std::size_t>(kBatchSize) || last) && !runBatch(total)) {
             break;
         }
     }
@@ -126,13 +122,13 @@ void QueryRun::runLines() {
     view_.setStartCaption(idleCaption());
 }
 
-bool QueryRun::exchange(const Text& batch, Text& available) {
+bool QueryRun::exchange(const Batch& batch, FreeNames& free) {
     for (;;) {
-        const BatchOutcome outcome = checker_.CheckBatch(batch, available);
+        const BatchOutcome outcome = checker_.CheckBatch(batch, free);
         if (outcome == BatchOutcome::Accepted) {
             break;
         }
-        available.clear();
+        free.clear();
         // A stop that cut the exchange short leaves nothing to ask about.
         if (outcome == BatchOutcome::Failed && stopRequested_) {
             break;
@@ -158,19 +154,17 @@ void QueryRun::recheckRows(const std::vector<std::size_t>& selected) {
         ReportRows& rows = view_.rows();
         for (std::size_t first = 0; first < selected.size(); first += kBatchSize) {
             const std::size_t end = std::min(first + kBatchSize, selected.size());
-            Text batch;
+            Batch batch;
             for (std::size_t i = first; i < end; ++i) {
-                batch.append(rows.cell(selected[i], kColumnName)).append("\r\n");
+                batch.emplace_back(rows.cell(selected[i], kColumnName));
             }
-            Text available;
-            if (!exchange(batch, available)) {
+            FreeNames freeNames;
+            if (!exchange(batch, freeNames)) {
                 break;
             }
-            const Text freeLines = "\r\n" + available + "\r\n";
             for (std::size_t i = first; i < end; ++i) {
                 const std::size_t row = selected[i];
-                const bool free =
-                    text::contains(freeLines, "\r\n" + Text(rows.cell(row, kColumnName)) + "\r\n");
+                const bool free = freeNames.contains(batch[i - first]);
                 rows.setCell(row, kColumnState, free ? YC_GBK("是") : YC_GBK("否"));
                 rows.setIcons(row, free ? kIconFree : kIconTaken, free ? kIconFree : kIconTaken);
             }
@@ -180,18 +174,17 @@ void QueryRun::recheckRows(const std::vector<std::size_t>& selected) {
 }
 
 bool QueryRun::runBatch(std::size_t total) {
-    Text available;
-    if (!exchange(batch_, available)) {
+    FreeNames freeNames;
+    if (!exchange(batch_, freeNames)) {
         return false;
     }
 
-    const Text freeLines = "\r\n" + available + "\r\n";
     ReportRows& rows = view_.rows();
-    for (const Text& name : text::split(batch_, "\r\n")) {
+    for (const Text& name : batch_) {
         if (name.empty()) {
             continue;
         }
-        const bool free = text::contains(freeLines, "\r\n" + name + "\r\n");
+        const bool free = freeNames.contains(name);
         rows.append(name, free ? YC_GBK("是") : YC_GBK("否"), free ? kIconFree : kIconTaken,
                     free ? kIconFree : kIconTaken);
         if (autoSaveFile_) {
@@ -199,7 +192,6 @@ bool QueryRun::runBatch(std::size_t total) {
         }
     }
     batch_.clear();
-    batchCount_ = 0;
     view_.setStartCaption(YC_GBK("停止查询\r\n总 ") + decimal(total) + YC_GBK(" 个，已查 ") +
                           decimal(rows.count()) + YC_GBK(" 个"));
     return true;

@@ -584,8 +584,8 @@ class EditDomainListTest : public InputDialogTest {
 
     class NoChecks final : public query::BatchChecker {
       public:
-        query::BatchOutcome CheckBatch(const Text&, Text& available) override {
-            available.clear();
+        query::BatchOutcome CheckBatch(const query::Batch&, query::FreeNames& free) override {
+            free.clear();
             return query::BatchOutcome::Accepted;
         }
     } noChecks;

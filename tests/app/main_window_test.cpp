@@ -31,15 +31,15 @@ using test::utf8;
 
 class ScriptedChecker final : public query::BatchChecker {
   public:
-    std::vector<Text> batches;
+    std::vector<query::Batch> batches;
     std::deque<query::BatchOutcome> outcomes;
     std::function<void()> duringExchange;
     /// When set, gives the free names of a batch instead of the "free" prefix rule.
-    std::function<Text(const Text&)> answer;
+    std::function<query::FreeNames(const query::Batch&)> answer;
 
-    query::BatchOutcome CheckBatch(const Text& batch, Text& available) override {
+    query::BatchOutcome CheckBatch(const query::Batch& batch, query::FreeNames& free) override {
         batches.push_back(batch);
-        available.clear();
+        free.clear();
         if (duringExchange) {
             duringExchange();
         }
@@ -49,12 +49,12 @@ class ScriptedChecker final : public query::BatchChecker {
             return outcome;
         }
         if (answer) {
-            available = answer(batch);
+            free = answer(batch);
             return query::BatchOutcome::Accepted;
         }
-        for (const Text& name : text::split(batch, "\r\n")) {
+        for (const Text& name : batch) {
             if (name.starts_with("free")) {
-                available += name + "\r\n";
+                free.insert(name);
             }
         }
         return query::BatchOutcome::Accepted;
@@ -424,10 +424,12 @@ TEST_F(MainWindowTest, ReportListMenuCopiesAndRechecksTheChosenRows) {
         }
         return free;
     };
-    checker.answer = [](const Text& batch) { return batch; };
+    checker.answer = [](const query::Batch& batch) {
+        return query::FreeNames(batch.begin(), batch.end());
+    };
     pick("重新查询选中的域名");
     ASSERT_EQ(checker.batches.size(), 2u);
-    EXPECT_EQ(checker.batches.back(), "taken2.com\r\nfree3.com\r\n");
+    EXPECT_EQ(checker.batches.back(), (query::Batch{"taken2.com", "free3.com"}));
     EXPECT_EQ(utf8(Text(window.rows().cell(1, 1))), "是");
     EXPECT_EQ(window.rows().iconIndex(1), query::kIconFree);
     EXPECT_EQ(utf8(Text(window.rows().cell(3, 1))), "否");

@@ -33,15 +33,15 @@ class PrefixChecker final : public query::BatchChecker {
     int exchanges = 0;
     std::function<void()> duringExchange;
 
-    query::BatchOutcome CheckBatch(const Text& batch, Text& available) override {
+    query::BatchOutcome CheckBatch(const query::Batch& batch, query::FreeNames& free) override {
         ++exchanges;
         if (duringExchange) {
             duringExchange();
         }
-        available.clear();
-        for (const Text& name : text::split(batch, "\r\n")) {
+        free.clear();
+        for (const Text& name : batch) {
             if (name.starts_with("free")) {
-                available += name + "\r\n";
+                free.insert(name);
             }
         }
         return query::BatchOutcome::Accepted;
