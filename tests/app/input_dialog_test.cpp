@@ -20,6 +20,7 @@
 #include "support/context_menu_pick.h"
 #include "support/counting_event_pump.h"
 #include "support/gbk_literals.h"
+#include "support/scripted_checker.h"
 #include "support/scripted_desktop.h"
 #include "support/table_test.h"
 #include "support/temp_dir.h"
@@ -306,8 +307,7 @@ TEST_F(InputDialogImportTest, ContentsStopAtTheFirstZeroByteEvenOfAnEndlessFile)
     EXPECT_EQ(bodies, std::vector<Text>{"\r\na.com"});
 }
 
-struct FileButtonsCase {
-    const char* label;
+struct FileButtonsCase : test::TableCase {
     int fileButtons;
     bool contents;
     bool names;
@@ -434,8 +434,7 @@ TEST_F(InputDialogTest, WithoutAnOutputTheDialogOnlyShowsTheText) {
     EXPECT_TRUE(desktop.messages.empty());
 }
 
-struct TextsCase {
-    const char* label;
+struct TextsCase : test::TableCase {
     bool output;
     std::optional<const char*> prompt;
     std::optional<const char*> title;
@@ -515,8 +514,7 @@ TEST_F(InputDialogTest, OpeningWhileOpenReturnsFalseAndChangesNothing) {
     EXPECT_EQ(openInputDialog(), nullptr);
 }
 
-struct DesignedCase {
-    const char* label;
+struct DesignedCase : test::TableCase {
     const char* name;
     ui::Rect rect;
     bool visible;
@@ -553,8 +551,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DesignedCase{"cancel", "按钮取消", {414, 328, 64, 24}, true}),
     test::ByLabel());
 
-struct PromptCase {
-    const char* label;
+struct PromptCase : test::TableCase {
     const char* prompt;
     int width;
     int height;
@@ -582,13 +579,7 @@ class EditDomainListTest : public InputDialogTest {
     ui::Control& listButton() { return window.window().control(gbk("按钮输入域名列表")); }
     void clickListButton() { qobject_cast<QAbstractButton*>(listButton().widget())->click(); }
 
-    class NoChecks final : public query::BatchChecker {
-      public:
-        query::BatchOutcome CheckBatch(const query::Batch&, query::FreeNames& free) override {
-            free.clear();
-            return query::BatchOutcome::Accepted;
-        }
-    } noChecks;
+    test::ScriptedChecker noChecks;  // every name taken
     MainWindow window{state, noChecks};
 };
 

@@ -14,6 +14,7 @@
 #include "app/main_window.h"
 #include "support/context_menu_pick.h"
 #include "support/gbk_literals.h"
+#include "support/scripted_checker.h"
 #include "support/scripted_desktop.h"
 #include "support/table_test.h"
 #include "support/temp_dir.h"
@@ -29,38 +30,6 @@ namespace {
 using test::gbk;
 using test::utf8;
 
-class ScriptedChecker final : public query::BatchChecker {
-  public:
-    std::vector<query::Batch> batches;
-    std::deque<query::BatchOutcome> outcomes;
-    std::function<void()> duringExchange;
-    /// When set, gives the free names of a batch instead of the "free" prefix rule.
-    std::function<query::FreeNames(const query::Batch&)> answer;
-
-    query::BatchOutcome CheckBatch(const query::Batch& batch, query::FreeNames& free) override {
-        batches.push_back(batch);
-        free.clear();
-        if (duringExchange) {
-            duringExchange();
-        }
-        if (!outcomes.empty()) {
-            const query::BatchOutcome outcome = outcomes.front();
-            outcomes.pop_front();
-            return outcome;
-        }
-        if (answer) {
-            free = answer(batch);
-            return query::BatchOutcome::Accepted;
-        }
-        for (const Text& name : batch) {
-            if (name.starts_with("free")) {
-                free.insert(name);
-            }
-        }
-        return query::BatchOutcome::Accepted;
-    }
-};
-
 class MainWindowTest : public testing::Test {
   protected:
     MainWindowTest() {
@@ -68,6 +37,8 @@ class MainWindowTest : public testing::Test {
         state.dataFolder = state.programFolder;
         state.registrarEndpoint = "http://127.0.0.1:9/domain/bulkregister_submit.php";
         pump.setDispatchOnEveryCall(true);
+        // Every name that starts with "free" is free.
+        checker.isFree = [](const Text& name) { return name.starts_with("free"); };
     }
 
     ui::Control& control(const char* name) { return window.window().control(gbk(name)); }
@@ -80,12 +51,11 @@ class MainWindowTest : public testing::Test {
     test::ScriptedDesktop desktop;
     ui::QtEventPump pump;
     AppState state;
-    ScriptedChecker checker;
+    test::ScriptedChecker checker;
     MainWindow window{state, checker};
 };
 
-struct GeometryCase {
-    const char* label;
+struct GeometryCase : test::TableCase {
     const char* name;
     ui::Rect rect;
 };
@@ -424,9 +394,7 @@ TEST_F(MainWindowTest, ReportListMenuCopiesAndRechecksTheChosenRows) {
         }
         return free;
     };
-    checker.answer = [](const query::Batch& batch) {
-        return query::FreeNames(batch.begin(), batch.end());
-    };
+    checker.isFree = [](const Text&) { return true; };
     pick("重新查询选中的域名");
     ASSERT_EQ(checker.batches.size(), 2u);
     EXPECT_EQ(checker.batches.back(), (query::Batch{"taken2.com", "free3.com"}));

@@ -5,7 +5,6 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
-#include <ostream>
 
 #include <chrono>
 #include <condition_variable>
@@ -327,18 +326,13 @@ TEST(FetchPageTest, ResetMidBodyKeepsWhatArrived) {
     EXPECT_LT(result.bytes.size(), 200000U);
 }
 
-struct FaultCase {
-    const char* label;
+struct FaultCase : test::TableCase {
     Fault fault;
     std::string redirectTo;
     int status;
     bool failed;
     std::string page;
 };
-
-void PrintTo(const FaultCase& c, std::ostream* out) {
-    *out << c.label;
-}
 
 class FetchFaultTest : public testing::TestWithParam<FaultCase> {};
 
@@ -377,17 +371,12 @@ TEST(FetchPageTest, EndlessBodyStopsAtTheCap) {
     EXPECT_EQ(result.bytes.size(), kMaxBodyBytes);
 }
 
-struct EncodingCase {
-    const char* label;
+struct EncodingCase : test::TableCase {
     PageEncoding encoding;
     bool gzip;
     bool upper;
     int encodingAfter;  // the caller's encoding variable after the fetch
 };
-
-void PrintTo(const EncodingCase& c, std::ostream* out) {
-    *out << c.label;
-}
 
 class FetchEncodingTest : public testing::TestWithParam<EncodingCase> {};
 

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include "gzip_deflate.h"
 #include "host/event_pump.h"
 #include "support/table_test.h"
@@ -18,18 +16,13 @@ const std::string kUtf16BeChinese = "\x4E\x2D\x65\x87";
 const std::string kBig5Chinese = "\xA4\xA4\xA4\xE5";  // 中文
 const std::string kGbkChinese = "\xD6\xD0\xCE\xC4";   // 中文, not valid UTF-8
 
-struct DecodeCase {
-    const char* label;
+struct DecodeCase : test::TableCase {
     std::string body;
     int code;
     std::string expectedUtf8;  // compared after converting the result to GBK
     bool expectRaw;            // the expected text is the body itself
     int expectedCode;
 };
-
-void PrintTo(const DecodeCase& c, std::ostream* out) {
-    *out << c.label;
-}
 
 class DecodeResponseTextTest : public testing::TestWithParam<DecodeCase> {};
 
@@ -113,15 +106,10 @@ TEST(GzipInflateTest, ConcatenatedMembersAreReadToTheEnd) {
     EXPECT_FALSE(whole);
 }
 
-struct MetaCase {
-    const char* label;
+struct MetaCase : test::TableCase {
     std::string page;
     int expected;
 };
-
-void PrintTo(const MetaCase& c, std::ostream* out) {
-    *out << c.label;
-}
 
 class MetaCharsetTest : public testing::TestWithParam<MetaCase> {};
 
@@ -144,15 +132,10 @@ INSTANTIATE_TEST_SUITE_P(
                              2}),
     test::ByLabel{});
 
-struct Utf8Case {
-    const char* label;
+struct Utf8Case : test::TableCase {
     std::string bytes;
     bool expected;
 };
-
-void PrintTo(const Utf8Case& c, std::ostream* out) {
-    *out << c.label;
-}
 
 class LooksLikeUtf8Test : public testing::TestWithParam<Utf8Case> {};
 

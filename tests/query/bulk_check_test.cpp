@@ -55,8 +55,7 @@ TEST_F(BulkCheckTest, PostsTheEncodedBatchWithTheFixedTail) {
               "domainToCheck=abc.com%0D%0A%D6%D0%CE%C4.com%0D%0Ax_y-z%2B1.net%0D%0A" + kFormTail);
 }
 
-struct PageFormCase {
-    const char* label;
+struct PageFormCase : test::TableCase {
     PageEncoding encoding;
     bool gzip;
     bool upper;
@@ -117,8 +116,7 @@ TEST_F(BulkCheckTest, PageWithoutFreeNamesIsAcceptedAndGoesToTheClipboard) {
     EXPECT_NE(desktop.clipboard->find("a.net"), std::string::npos);
 }
 
-struct FaultCase {
-    const char* label;
+struct FaultCase : test::TableCase {
     Fault fault;
 };
 
@@ -140,8 +138,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, BulkCheckFaultTest,
                                          FaultCase{"reset mid-body", Fault::Reset}),
                          test::ByLabel());
 
-struct GzipPageCase {
-    const char* label;
+struct GzipPageCase : test::TableCase {
     std::string body;
     BatchOutcome outcome;
     FreeNames available;

@@ -7,6 +7,7 @@
 
 #include "query/query_run.h"
 #include "support/gbk_literals.h"
+#include "support/scripted_checker.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_dir.h"
 #include "text/charset.h"
@@ -62,36 +63,6 @@ class RecordingView final : public QueryRunView {
     }
 };
 
-// Answers from a script; by default every name ending in ".free" is free.
-class ScriptedChecker final : public BatchChecker {
-  public:
-    std::vector<Batch> batches;
-    std::deque<BatchOutcome> outcomes;
-    std::function<void()> duringExchange;
-
-    BatchOutcome CheckBatch(const Batch& batch, FreeNames& free) override {
-        batches.push_back(batch);
-        if (duringExchange) {
-            duringExchange();
-        }
-        free.clear();
-        BatchOutcome outcome = BatchOutcome::Accepted;
-        if (!outcomes.empty()) {
-            outcome = outcomes.front();
-            outcomes.pop_front();
-        }
-        if (outcome != BatchOutcome::Accepted) {
-            return outcome;
-        }
-        for (const Text& name : batch) {
-            if (name.size() > 5 && name.compare(name.size() - 5, 5, ".free") == 0) {
-                free.insert(name);
-            }
-        }
-        return outcome;
-    }
-};
-
 Text numberedList(int count, const char* suffix = ".com") {
     Text list;
     for (int i = 0; i < count; ++i) {
@@ -102,9 +73,15 @@ Text numberedList(int count, const char* suffix = ".com") {
 
 class QueryRunTest : public testing::Test {
   protected:
+    QueryRunTest() {
+        checker.isFree = [](const Text& name) {
+            return name.size() > 5 && name.ends_with(".free");
+        };
+    }
+
     test::ScriptedDesktop desktop;
     RecordingView view;
-    ScriptedChecker checker;
+    test::ScriptedChecker checker;
     bool stopRequested = false;
     QueryRun run{view, checker, stopRequested};
 };

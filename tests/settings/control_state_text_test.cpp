@@ -18,8 +18,7 @@ using settings::ControlKind;
 using settings::ListItem;
 using settings::TreeItem;
 
-struct KindCase {
-    const char* label;
+struct KindCase : test::TableCase {
     std::string_view utf8Name;
     std::optional<ControlKind> expected;
 };
@@ -106,8 +105,7 @@ TEST(ItemLists, SaveAndRestoreRoundTrip) {
     EXPECT_EQ(settings::parseCheckListItems(settings::checkListItemsText(checks)), checks);
 }
 
-struct ParseCase {
-    const char* label;
+struct ParseCase : test::TableCase {
     std::string_view text;
     std::vector<ListItem> expected;
 };
