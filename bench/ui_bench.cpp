@@ -80,13 +80,13 @@ void mainWindowSaveRestore(benchmark::State& state, bool restore) {
         yc::settings::SettingsStore& store = program.state().settings;
         yc::ui::Window& window = program.mainWindow().window();
         const yc::settings::SaveRestoreOptions options{.windowName = window.name()};
-        yc::ui::SaveRestoreWindow(store, window, false, options);
+        yc::ui::saveRestoreRealisedWindow(store, window, false, options);
         bool checked = false;
         for (auto _ : state) {
             // Each save changes one entry, so every round really writes the file.
             checked = !checked;
             window.control(yc::text::utf8ToGbk("选择框查询时自动保存")).setChecked(checked);
-            yc::ui::SaveRestoreWindow(store, window, restore, options);
+            yc::ui::saveRestoreRealisedWindow(store, window, restore, options);
         }
     }
     std::filesystem::remove_all(folder);

@@ -64,7 +64,8 @@ void MainWindow::setUpBanner() {
 void MainWindow::bindEvents() {
     ui::Window& w = *window_;
     w.onCreated([this] {
-        ui::SaveRestoreWindow(state_.settings, *window_, true, {.windowName = window_->name()});
+        ui::saveRestoreRealisedWindow(state_.settings, *window_, true,
+                                      {.windowName = window_->name()});
         applyAutoSaveRule();
     });
     w.onCloseRequested([this] { return onCloseRequested(); });
@@ -277,7 +278,8 @@ bool MainWindow::onCloseRequested() {
 }
 
 void MainWindow::saveState() {
-    ui::SaveRestoreWindow(state_.settings, *window_, false, {.windowName = window_->name()});
+    ui::saveRestoreRealisedWindow(state_.settings, *window_, false,
+                                  {.windowName = window_->name()});
 }
 
 void MainWindow::endSession() {
