@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host/event_pump.h"
+#include "text/charset.h"
 #include "text/gbk_edit.h"
 #include "text/gbk_search.h"
 
@@ -106,7 +107,7 @@ Text DecodeResponseText(std::string_view body, int code, int* usedCode, bool* wh
     }
     Text result;
     if (const char* from = charsetName(code); from != nullptr && !rest.empty()) {
-        result = ConvertCharset(rest, from, "GB18030");
+        result = text::ConvertCharset(rest, from, "GB18030");
     }
     if (result.empty()) {
         result.assign(body);

@@ -173,8 +173,9 @@ TEST(LooksLikeUtf8Test, ProcessesPendingEventsOncePerStep) {
 }
 
 TEST(ConvertCharsetTest, UnknownCharsetGivesNothing) {
-    EXPECT_EQ(ConvertCharset("abc", "no-such-charset", "GB18030"), "");
-    EXPECT_EQ(ConvertCharset(kUtf8Chinese, "UTF-8", "GB18030"), text::utf8ToGbk(kUtf8Chinese));
+    EXPECT_EQ(text::ConvertCharset("abc", "no-such-charset", "GB18030"), "");
+    EXPECT_EQ(text::ConvertCharset(kUtf8Chinese, "UTF-8", "GB18030"),
+              text::utf8ToGbk(kUtf8Chinese));
 }
 
 }  // namespace
