@@ -67,11 +67,11 @@ void BM_Cli100kNamesVsBareCurl(benchmark::State& state) {
     std::vector<std::string> bodies;
     {
         std::ofstream out(list, std::ios::binary);
-        std::string batch;
+        yc::query::Batch batch;
         for (int i = 1; i <= kNames; ++i) {
             const std::string name = "name" + std::to_string(i) + (i % 3 == 0 ? ".net" : ".com");
             out << name << "\r\n";
-            batch += name + "\r\n";
+            batch.push_back(name);
             if (i % kBatch == 0) {
                 bodies.push_back(yc::query::BulkCheckFormBody(batch));
                 batch.clear();

@@ -7,12 +7,12 @@
 #include <ctime>
 #include <mutex>
 
+#include "host/event_pump.h"
 #include "http/http_client.h"
 #include "http/response_decoding.h"
 #include "registrar_server.h"
 #include "text/charset.h"
 #include "transfer_bench_support.h"
-#include "ui/event_pump.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ BENCHMARK(BM_FetchPage1000VsBareCurl_Utf8)->Iterations(1)->Unit(benchmark::kMill
 BENCHMARK(BM_FetchPage1000VsBareCurl_Gbk)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // A pump as cheap as a real one between its time slices: one virtual call per step.
-class CountingPump : public yc::ui::EventPump {
+class CountingPump : public yc::host::EventPump {
   public:
     void pump() override { ++calls; }
     void waitAndDispatch() override {}
@@ -98,17 +98,17 @@ void BM_DecodeUtf8Page10MB(benchmark::State& state) {
             "可以注册 批量查询结果</p>\n";
     }
     CountingPump pump;
-    yc::ui::installEventPump(&pump);
+    yc::host::installEventPump(&pump);
     for (auto _ : state) {
         benchmark::DoNotOptimize(yc::http::DecodeResponseText(page, 0));
     }
-    yc::ui::installEventPump(nullptr);
+    yc::host::installEventPump(nullptr);
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
 }
 BENCHMARK(BM_DecodeUtf8Page10MB)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 // Sleeps until woken, like a window system's blocking wait for input.
-class SleepingPump : public yc::ui::EventPump {
+class SleepingPump : public yc::host::EventPump {
   public:
     void pump() override {}
     void waitAndDispatch() override {
@@ -144,7 +144,7 @@ void BM_WaitingThreadCpuFor2sAnswer(benchmark::State& state) {
         return;
     }
     SleepingPump pump;
-    yc::ui::installEventPump(&pump);
+    yc::host::installEventPump(&pump);
     for (auto _ : state) {
         yc::Text url = "http://127.0.0.1:" + std::to_string(server.port()) + yc::sim::kSubmitPath;
         yc::http::FetchOptions fetch;
@@ -153,7 +153,7 @@ void BM_WaitingThreadCpuFor2sAnswer(benchmark::State& state) {
         benchmark::DoNotOptimize(yc::http::FetchPage(url, fetch));
         state.counters["waiting_cpu_ms"] = (threadCpuSeconds() - before) * 1000;
     }
-    yc::ui::installEventPump(nullptr);
+    yc::host::installEventPump(nullptr);
 }
 BENCHMARK(BM_WaitingThreadCpuFor2sAnswer)->Iterations(1)->Unit(benchmark::kMillisecond);
 

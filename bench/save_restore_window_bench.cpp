@@ -10,20 +10,20 @@
 
 namespace {
 
-using yc::settings::ControlKind;
+using yc::settings::StateKind;
 
 void addMainWindow(yc::test::FakeWindow& window) {
-    window.add("标签1", ControlKind::Button);
-    window.add("按钮输入域名列表", ControlKind::Button).tag_ =
+    window.add("标签1", StateKind::Button);
+    window.add("按钮输入域名列表", StateKind::Button).tag_ =
         "example.com\r\nexample.net\r\nexample.org";
-    window.add("单选框未注册", ControlKind::RadioButton).checked_ = true;
-    window.add("单选框已注册", ControlKind::RadioButton);
-    window.add("单选框全部", ControlKind::RadioButton);
-    window.add("按钮自动保存路径", ControlKind::Button).tag_ = "/opt/yc/result.txt";
-    window.add("选择框查询时自动保存", ControlKind::CheckBox);
-    window.add("超级列表框", ControlKind::ListBox);
-    window.add("按钮保存查询结果", ControlKind::Button);
-    window.add("按钮开始查询", ControlKind::Button);
+    window.add("单选框未注册", StateKind::RadioButton).checked_ = true;
+    window.add("单选框已注册", StateKind::RadioButton);
+    window.add("单选框全部", StateKind::RadioButton);
+    window.add("按钮自动保存路径", StateKind::Button).tag_ = "/opt/yc/result.txt";
+    window.add("选择框查询时自动保存", StateKind::CheckBox);
+    window.add("超级列表框", StateKind::ListBox);
+    window.add("按钮保存查询结果", StateKind::Button);
+    window.add("按钮开始查询", StateKind::Button);
 }
 
 class BoundStore {

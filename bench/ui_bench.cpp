@@ -46,7 +46,7 @@ void BM_ReportListMillionRows(benchmark::State& state) {
         const double before = residentMegabytes();
         const auto start = std::chrono::steady_clock::now();
         for (std::size_t i = 0; i < rows; ++i) {
-            model->append("name" + std::to_string(i) + ".com", free, 0, 0);
+            model->rows().append("name" + std::to_string(i) + ".com", free, 0, 0);
             if (i % 50 == 49) {
                 QCoreApplication::processEvents();
             }
@@ -80,13 +80,13 @@ void mainWindowSaveRestore(benchmark::State& state, bool restore) {
         yc::settings::SettingsStore& store = program.state().settings;
         yc::ui::Window& window = program.mainWindow().window();
         const yc::settings::SaveRestoreOptions options{.windowName = window.name()};
-        yc::ui::SaveRestoreWindow(store, window, false, options);
+        yc::ui::saveRestoreRealisedWindow(store, window, false, options);
         bool checked = false;
         for (auto _ : state) {
             // Each save changes one entry, so every round really writes the file.
             checked = !checked;
             window.control(yc::text::utf8ToGbk("选择框查询时自动保存")).setChecked(checked);
-            yc::ui::SaveRestoreWindow(store, window, restore, options);
+            yc::ui::saveRestoreRealisedWindow(store, window, restore, options);
         }
     }
     std::filesystem::remove_all(folder);
@@ -104,7 +104,7 @@ BENCHMARK(BM_MainWindowRestore)->Unit(benchmark::kMicrosecond);
 void BM_ProcessPendingEventsIdle(benchmark::State& state) {
     yc::ui::QtEventPump pump;
     for (auto _ : state) {
-        yc::ui::processPendingEvents();
+        yc::host::processPendingEvents();
     }
 }
 BENCHMARK(BM_ProcessPendingEventsIdle);

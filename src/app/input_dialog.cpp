@@ -5,13 +5,13 @@
 #include <string>
 
 #include "app/input_dialog_description.h"
+#include "host/desktop.h"
+#include "host/event_pump.h"
 #include "query/name_expansion.h"
 #include "text/charset.h"
 #include "text/gbk_edit.h"
 #include "text/system_path.h"
 #include "ui/context_menu.h"
-#include "ui/desktop.h"
-#include "ui/event_pump.h"
 #include "ui/window.h"
 
 namespace yc::app {
@@ -37,14 +37,14 @@ Text readTextFile(std::string_view gbkPath) {
     return bytes;
 }
 
-ui::MessageAnswer ask(const Text& message, ui::MessageButtons buttons) {
-    ui::MessageRequest request;
+host::MessageAnswer ask(const Text& message, host::MessageButtons buttons) {
+    host::MessageRequest request;
     request.text = message;
     request.caption = YC_GBK("翎杉：");
     request.buttons = buttons;
-    request.icon = ui::MessageIcon::Information;
+    request.icon = host::MessageIcon::Information;
     request.systemModal = true;
-    return ui::desktop().showMessage(request);
+    return host::desktop().showMessage(request);
 }
 
 class InputDialog {
@@ -61,7 +61,8 @@ class InputDialog {
         bind("按钮取消", [this] { window_.destroy(); });
         bind("按钮恢复", [this] { restore(); });
         bind("按钮清空", [this] { body().setContent(""); });
-        bind("按钮粘贴", [this] { body().setContent(ui::desktop().clipboardText().value_or("")); });
+        bind("按钮粘贴",
+             [this] { body().setContent(host::desktop().clipboardText().value_or("")); });
         bind("按钮文件", [this] { importFiles(true); });
         bind("按钮文件名", [this] { importFiles(false); });
     }
@@ -122,7 +123,7 @@ class InputDialog {
             height = window_.height() - window_.clientHeight() + prompt().height() + 2 * margin_ +
                      clampExtent(r.bodyHeight) + 3 * margin_ + control("按钮确定").height();
         }
-        const ui::ScreenSize screen = ui::desktop().screenSize();
+        const host::ScreenSize screen = host::desktop().screenSize();
         const int left = static_cast<int>(screen.width / 2.0 - width / 2.0);
         const int top = static_cast<int>((screen.height - 30) / 2.0 - height / 2.0);
         window_.setOuterGeometry(left, top, width, height);
@@ -160,8 +161,8 @@ class InputDialog {
     bool confirmDiscard() {
         const bool changed = body().content() != loadedBody_;
         if (changed && !request_.displayOnly &&
-            ask(YC_GBK("内容已被改动，是否要放弃？"), ui::MessageButtons::YesNo) ==
-                ui::MessageAnswer::Yes) {
+            ask(YC_GBK("内容已被改动，是否要放弃？"), host::MessageButtons::YesNo) ==
+                host::MessageAnswer::Yes) {
             return false;
         }
         return true;
@@ -178,20 +179,20 @@ class InputDialog {
     /// Replaces every bare word of the body by one name per suffix the user asks for, so that
     /// what will be checked is seen and can be edited before OK.
     void expandBySuffixes() {
-        ui::TextRequest question;
+        host::TextRequest question;
         question.title = YC_GBK("按后缀展开");
         question.prompt = YC_GBK(
             "没有后缀的词（如 hello）按以下后缀各生成一个域名，后缀之间用逗号分隔。\r\n"
             "@cn = com, cn, com.cn, net, top, wang, vip, xyz\r\n"
             "@popular = com, net, org, io, ai, co, app, dev");
         question.suggestions = {"@cn", "@popular", "com,net,cn"};
-        const std::optional<Text> answer = ui::desktop().askText(question);
+        const std::optional<Text> answer = host::desktop().askText(question);
         if (!answer) {
             return;
         }
         const auto suffixes = query::ParseSuffixList(*answer);
         if (!suffixes || suffixes->empty()) {
-            ask(YC_GBK("无法识别这些后缀：") + *answer, ui::MessageButtons::Ok);
+            ask(YC_GBK("无法识别这些后缀：") + *answer, host::MessageButtons::Ok);
             return;
         }
         const Text list = body().content();
@@ -199,7 +200,7 @@ class InputDialog {
         const std::size_t count = query::ExpandedLineCount(list, expansion);
         if (count > query::kLargeExpansion &&
             ask(YC_GBK("展开后共有 ") + std::to_string(count) + YC_GBK(" 个域名，确定展开吗？"),
-                ui::MessageButtons::OkCancel) != ui::MessageAnswer::Ok) {
+                host::MessageButtons::OkCancel) != host::MessageAnswer::Ok) {
             return;
         }
         body().setContent(query::ExpandNames(list, expansion));
@@ -207,24 +208,24 @@ class InputDialog {
 
     void restore() {
         if (request_.initialText.empty()) {
-            ask(YC_GBK("启动值为空！"), ui::MessageButtons::Ok);
+            ask(YC_GBK("启动值为空！"), host::MessageButtons::Ok);
             return;
         }
         body().setContent(request_.initialText);
     }
 
     void importFiles(bool contents) {
-        ui::FileDialogRequest dialog;
+        host::FileDialogRequest dialog;
         dialog.title =
             YC_GBK("选择多个文件，将导入其") + (contents ? YC_GBK("文件内容") : YC_GBK("文件路径"));
         dialog.filter = YC_GBK("文本文本|*.txt;*.text;*.ini;*.htn;*.html|全部文件|*.*");
-        const std::vector<Text> paths = ui::desktop().chooseOpenFiles(dialog);
+        const std::vector<Text> paths = host::desktop().chooseOpenFiles(dialog);
         const bool bodyWasEmpty = body().content().empty();
         for (std::size_t i = 0; i < paths.size(); ++i) {
             Text piece = i == 0 && bodyWasEmpty ? Text() : Text("\r\n");
             piece += contents ? readTextFile(paths[i]) : paths[i];
             body().appendContent(piece);
-            ui::processPendingEvents();
+            host::processPendingEvents();
             // OK or Cancel may have closed the dialog meanwhile.
             if (!window_.isOpen()) {
                 break;

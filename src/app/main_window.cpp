@@ -7,13 +7,13 @@
 #include "app/input_dialog.h"
 #include "app/main_window_description.h"
 #include "app/program_files.h"
+#include "host/desktop.h"
+#include "host/event_pump.h"
 #include "query/registrar_endpoint.h"
-#include "query/result_file.h"
+#include "query/result_writer.h"
 #include "text/charset.h"
 #include "ui/context_menu.h"
 #include "ui/control_state_adapter.h"
-#include "ui/desktop.h"
-#include "ui/event_pump.h"
 #include "ui/report_list_model.h"
 
 namespace yc::app {
@@ -22,17 +22,17 @@ namespace {
 using ui::ControlEvent;
 
 bool askOkCancel(const Text& message) {
-    ui::MessageRequest request;
+    host::MessageRequest request;
     request.text = message;
-    request.buttons = ui::MessageButtons::OkCancel;
+    request.buttons = host::MessageButtons::OkCancel;
     request.systemModal = true;
-    return ui::desktop().showMessage(request) == ui::MessageAnswer::Ok;
+    return host::desktop().showMessage(request) == host::MessageAnswer::Ok;
 }
 
 void tell(const Text& message) {
-    ui::MessageRequest request;
+    host::MessageRequest request;
     request.text = message;
-    ui::desktop().showMessage(request);
+    host::desktop().showMessage(request);
 }
 
 const Text& resultsFileFilter() {
@@ -64,7 +64,8 @@ void MainWindow::setUpBanner() {
 void MainWindow::bindEvents() {
     ui::Window& w = *window_;
     w.onCreated([this] {
-        ui::SaveRestoreWindow(state_.settings, *window_, true, {.windowName = window_->name()});
+        ui::saveRestoreRealisedWindow(state_.settings, *window_, true,
+                                      {.windowName = window_->name()});
         applyAutoSaveRule();
     });
     w.onCloseRequested([this] { return onCloseRequested(); });
@@ -85,7 +86,7 @@ void MainWindow::bindEvents() {
          {YC_GBK("重新查询选中的域名"), [this] { run_.recheckRows(selectedRows()); }}});
     const auto openLinkOf = [this](const char* link) {
         return [this, link] {
-            ui::desktop().openAddress(window_->control(text::utf8ToGbk(link)).address());
+            host::desktop().openAddress(window_->control(text::utf8ToGbk(link)).address());
         };
     };
     w.bind(YC_GBK("图片翎杉软件"), ControlEvent::Clicked, openLinkOf("链接软件主页"));
@@ -122,7 +123,7 @@ void MainWindow::openRegistrarPage() {
     if (window_->control(YC_GBK("超级列表框")).currentSelection() < 0 || host.empty()) {
         return;
     }
-    ui::desktop().openAddress("http://" + host + Text(query::kBulkCheckPath));
+    host::desktop().openAddress("http://" + host + Text(query::kBulkCheckPath));
 }
 
 void MainWindow::onStartClicked() {
@@ -188,7 +189,7 @@ void MainWindow::copyText(const Text& text) {
         tell(YC_GBK("没有可复制的域名。"));
         return;
     }
-    if (!ui::desktop().setClipboardText(text)) {
+    if (!host::desktop().setClipboardText(text)) {
         tell(YC_GBK("无法写入剪贴板。"));
     }
 }
@@ -215,29 +216,27 @@ Text MainWindow::autoSavePath() const {
 }
 
 void MainWindow::saveResults() {
-    ui::FileDialogRequest request;
+    host::FileDialogRequest request;
     request.title = YC_GBK("选择一个保存查询结果的文件地址：");
     request.filter = resultsFileFilter();
-    const Text path = ui::desktop().chooseSaveFile(request);
+    const Text path = host::desktop().chooseSaveFile(request);
     if (path.empty()) {
         return;
     }
-    query::ResultFile file{std::string_view(path)};
+    query::ResultWriter file(path, query::ExportForm(path));
     if (!file.isOpen()) {
         tell(YC_GBK("无法保存，请检查这个路径：") + path);
         return;
     }
-    if (query::IsCsvPath(path)) {
-        file.write(query::CsvHeaderLine());
-    }
+    file.writeHeader();
     const query::ReportRows& list = rows();
     for (std::size_t row = 0; row < list.count(); ++row) {
-        ui::processPendingEvents();
+        host::processPendingEvents();
         // A nested handler may have emptied the list meanwhile.
         if (row >= list.count()) {
             break;
         }
-        file.write(query::ResultLine(list, row, exportFilter()));
+        file.writeRow(list, row, exportFilter());
     }
     if (!file.close()) {
         tell(YC_GBK("保存失败：") + path + YC_GBK("（") + file.error() + YC_GBK("）"));
@@ -248,20 +247,20 @@ void MainWindow::saveResults() {
 
 void MainWindow::chooseAutoSavePath() {
     ui::Control& button = window_->control(YC_GBK("按钮自动保存路径"));
-    ui::FileDialogRequest request;
+    host::FileDialogRequest request;
     request.title =
         YC_GBK("选择一个在查询时自动保存的文件地址（你也可以查询好后再保存查询结果）：");
     request.filter = resultsFileFilter();
     // With no path chosen yet, the dialog opens where the default file lives.
     request.initialFolder = button.tag().empty() ? dataFolder() : button.tag();
-    const Text path = ui::desktop().chooseSaveFile(request);
+    const Text path = host::desktop().chooseSaveFile(request);
     if (!path.empty()) {
         button.setTag(path);
     }
 }
 
 void MainWindow::showAutoSaveFile() {
-    ui::desktop().showInFileManager(autoSavePath());
+    host::desktop().showInFileManager(autoSavePath());
 }
 
 bool MainWindow::onCloseRequested() {
@@ -279,7 +278,8 @@ bool MainWindow::onCloseRequested() {
 }
 
 void MainWindow::saveState() {
-    ui::SaveRestoreWindow(state_.settings, *window_, false, {.windowName = window_->name()});
+    ui::saveRestoreRealisedWindow(state_.settings, *window_, false,
+                                  {.windowName = window_->name()});
 }
 
 void MainWindow::endSession() {
@@ -300,7 +300,7 @@ void MainWindow::setStartCaption(const Text& caption) {
 }
 
 query::ReportRows& MainWindow::rows() {
-    return *window_->control(YC_GBK("超级列表框")).listModel();
+    return window_->control(YC_GBK("超级列表框")).listModel()->rows();
 }
 
 query::ExportFilter MainWindow::exportFilter() {

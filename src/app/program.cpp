@@ -2,12 +2,12 @@
 
 #include "app/program_files.h"
 #include "demo_registrar.h"
+#include "host/desktop.h"
 #include "http/ca_file_check.h"
 #include "http/request_worker.h"
 #include "query/bulk_check.h"
 #include "text/charset.h"
 #include "text/system_path.h"
-#include "ui/desktop.h"
 
 namespace yc::app {
 namespace {
@@ -44,10 +44,10 @@ Program::Program(Text folder, const WindowOptions& options) {
     if (!caFile.empty()) {
         const std::string path = text::toSystemPath(caFile).string();
         if (const std::string problem = http::CaFileProblem(path); !problem.empty()) {
-            ui::MessageRequest request;
+            host::MessageRequest request;
             request.text = YC_GBK("证书文件无法使用：") + caFile + YC_GBK("（") +
                            text::utf8ToGbk(problem) + YC_GBK("）");
-            ui::desktop().showMessage(request);
+            host::desktop().showMessage(request);
         }
         http::setExtraCaFile(path);
     }
@@ -57,9 +57,9 @@ Program::Program(Text folder, const WindowOptions& options) {
     checker_ = std::make_unique<query::RegistrarExchange>(state_.registrarEndpoint);
     window_ = std::make_unique<MainWindow>(state_, *checker_);
     if (demoUnavailable) {
-        ui::MessageRequest request;
+        host::MessageRequest request;
         request.text = YC_GBK("无法启动演示用的本机注册商（没有可用的本机端口）。");
-        ui::desktop().showMessage(request);
+        host::desktop().showMessage(request);
     }
 }
 

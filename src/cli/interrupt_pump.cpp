@@ -32,11 +32,11 @@ InterruptPump::InterruptPump(bool& stopRequested) : stopRequested_(stopRequested
         wakePipe[0] = wakePipe[1] = -1;
     }
     std::signal(SIGINT, onInterrupt);
-    ui::installEventPump(this);
+    host::installEventPump(this);
 }
 
 InterruptPump::~InterruptPump() {
-    ui::installEventPump(nullptr);
+    host::installEventPump(nullptr);
     std::signal(SIGINT, SIG_DFL);
     ::close(wakePipe[0]);
     ::close(wakePipe[1]);

@@ -3,11 +3,11 @@
 // sleeps on a pipe that both the transfer's end and the signal wake.
 #pragma once
 
-#include "ui/event_pump.h"
+#include "host/event_pump.h"
 
 namespace yc::cli {
 
-class InterruptPump final : public ui::EventPump {
+class InterruptPump final : public host::EventPump {
   public:
     /// Installs the SIGINT handler and itself as the pump; `stopRequested` is the run's flag.
     explicit InterruptPump(bool& stopRequested);

@@ -20,7 +20,7 @@
 #include "query/bulk_check.h"
 #include "query/name_expansion.h"
 #include "query/query_run.h"
-#include "query/result_file.h"
+#include "query/result_writer.h"
 #include "text/system_path.h"
 
 namespace {
@@ -109,23 +109,24 @@ int main(int argc, char* argv[]) {
         resumedFile = point->hasLines;
     }
 
-    query::ResultFile out =
+    const bool toTerminal = options.output.empty() && isatty(STDOUT_FILENO) != 0;
+    const cli::TextEncoding outputEncoding =
+        options.outputEncoding.value_or(toTerminal ? cli::terminalEncoding() : list->family);
+    const cli::ResultFormat format = options.format.value_or(cli::formatOfPath(options.output));
+    query::ResultForm form = cli::resultForm(format, outputEncoding);
+    query::ResultWriter out =
         options.output.empty()
-            ? query::ResultFile(stdout)
-            : query::ResultFile(text::fromSystemPath(options.output),
-                                options.resume ? query::ResultFile::Mode::Append
-                                               : query::ResultFile::Mode::Replace);
+            ? query::ResultWriter(stdout, std::move(form))
+            : query::ResultWriter(text::fromSystemPath(options.output), std::move(form),
+                                  options.resume ? query::ResultFile::Mode::Append
+                                                 : query::ResultFile::Mode::Replace);
     if (!out.isOpen()) {
         std::fprintf(stderr, "yuchaling-cli: cannot open %s: %s\n", options.output.c_str(),
                      out.error().c_str());
         return kExitOutputFailed;
     }
-    const bool toTerminal = options.output.empty() && isatty(STDOUT_FILENO) != 0;
-    const cli::TextEncoding outputEncoding =
-        options.outputEncoding.value_or(toTerminal ? cli::terminalEncoding() : list->family);
-    const cli::ResultFormat format = options.format.value_or(cli::formatOfPath(options.output));
-    if (format == cli::ResultFormat::Csv && !resumedFile) {
-        out.write(cli::encodeOutput(query::CsvHeaderLine(), outputEncoding));
+    if (!resumedFile) {
+        out.writeHeader();
     }
 
     // The demo registrar serves on its own threads for as long as the run needs it.
@@ -149,8 +150,7 @@ int main(int argc, char* argv[]) {
     cli::InterruptPump pump(stopRequested);
     cli::ProgressMeter progress(stderr, isatty(STDERR_FILENO) != 0);
     query::RegistrarExchange exchange(registrar, static_cast<float>(options.timeoutSeconds));
-    const cli::ResultOutput results{out, outputEncoding, format,
-                                    toTerminal && sameTerminal(STDOUT_FILENO, STDERR_FILENO)};
+    const cli::ResultOutput results{out, toTerminal && sameTerminal(STDOUT_FILENO, STDERR_FILENO)};
     cli::TerminalRunView view(std::move(list->gbk), options, results, progress, stopRequested);
     query::QueryRun run(view, exchange, stopRequested);
     run.onStartClicked();

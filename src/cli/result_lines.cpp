@@ -51,6 +51,18 @@ ResultFormat formatOfPath(std::string_view path) {
                                                                    : ResultFormat::Txt;
 }
 
+query::ResultForm resultForm(ResultFormat format, TextEncoding encoding) {
+    query::ResultForm form;
+    if (format == ResultFormat::Csv) {
+        form.header = encodeOutput(query::CsvHeaderLine(), encoding);
+    }
+    form.line = [format, encoding](const query::ReportRows& rows, std::size_t row,
+                                   const query::ExportFilter& filter) {
+        return resultLine(rows, row, filter, format, encoding);
+    };
+    return form;
+}
+
 std::string resultLine(const query::ReportRows& rows, std::size_t row,
                        const query::ExportFilter& filter, ResultFormat format,
                        TextEncoding encoding) {

@@ -7,6 +7,7 @@
 
 #include "cli/cli_options.h"
 #include "query/report_rows.h"
+#include "query/result_writer.h"
 
 namespace yc::cli {
 
@@ -14,6 +15,10 @@ namespace yc::cli {
 std::string resultLine(const query::ReportRows& rows, std::size_t row,
                        const query::ExportFilter& filter, ResultFormat format,
                        TextEncoding encoding);
+
+/// How the command line writes its results: a CSV header in the output's encoding for CSV, then
+/// the line of each row as resultLine() gives it.
+query::ResultForm resultForm(ResultFormat format, TextEncoding encoding);
 
 /// The form a path asks for: ".csv" CSV, ".jsonl" JSON Lines, anything else TXT.
 ResultFormat formatOfPath(std::string_view path);

@@ -1,3 +1,4 @@
+// The command line's run view: rows streamed to the output, captions turned into progress, retries.
 #include "cli/terminal_run_view.h"
 
 #include <algorithm>
@@ -8,7 +9,6 @@
 #include <thread>
 
 #include "cli/interrupt_pump.h"
-#include "cli/result_lines.h"
 #include "query/domain_list.h"
 #include "query/query_run.h"
 
@@ -49,24 +49,24 @@ bool waitUninterrupted(double seconds) {
 
 }  // namespace
 
-void StreamingRows::append(std::string_view name, std::string_view state, int iconIndex,
-                           int stateImageIndex) {
-    store_.append(name, state, iconIndex, stateImageIndex);
+void RowStreamer::rowAppended(std::size_t row) {
     if (out_.sharesProgressTerminal) {
         progress_.clear();
     }
-    out_.file.write(resultLine(store_, store_.count() - 1, filter_, out_.format, out_.encoding));
+    out_.writer.writeRow(rows_, row, filter_);
 }
 
 TerminalRunView::TerminalRunView(Text list, const CliOptions& options, const ResultOutput& out,
                                  ProgressMeter& progress, bool& stopRequested)
     : list_(std::move(list)),
       options_(options),
-      out_(out.file),
+      out_(out.writer),
       progress_(progress),
       stopRequested_(stopRequested),
-      rows_(out, options.filter, progress),
-      caption_(query::QueryRun::idleCaption()) {}
+      streamer_(rows_, out, options.filter, progress),
+      caption_(query::QueryRun::idleCaption()) {
+    rows_.setObserver(&streamer_);
+}
 
 void TerminalRunView::runStarted(std::size_t /*lines*/) {
     // The bar counts names: the lines that are left empty once cut down are never sent.

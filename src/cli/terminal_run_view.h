@@ -6,43 +6,27 @@
 #include "cli/cli_options.h"
 #include "cli/progress_meter.h"
 #include "query/query_run_view.h"
-#include "query/result_file.h"
+#include "query/result_writer.h"
 
 namespace yc::cli {
 
-/// Where the results go and how.
+/// Where the results go.
 struct ResultOutput {
-    query::ResultFile& file;
-    TextEncoding encoding;
-    ResultFormat format = ResultFormat::Txt;
+    query::ResultWriter& writer;
     bool sharesProgressTerminal = false;  ///< the bar must come off before each result line
 };
 
-/// Rows that write their export line to the output, in its encoding, as they are appended.
-class StreamingRows final : public query::ReportRows {
+/// Writes each row to the output as it is appended.
+class RowStreamer final : public query::ReportRowsObserver {
   public:
-    StreamingRows(const ResultOutput& out, const query::ExportFilter& filter,
-                  ProgressMeter& progress)
-        : out_(out), filter_(filter), progress_(progress) {}
+    RowStreamer(const query::ReportRows& rows, const ResultOutput& out,
+                const query::ExportFilter& filter, ProgressMeter& progress)
+        : rows_(rows), out_(out), filter_(filter), progress_(progress) {}
 
-    void clear() override { store_.clear(); }
-    void append(std::string_view name, std::string_view state, int iconIndex,
-                int stateImageIndex) override;
-    void setCell(std::size_t row, int column, std::string_view text) override {
-        store_.setCell(row, column, text);
-    }
-    void setIcons(std::size_t row, int iconIndex, int stateImageIndex) override {
-        store_.setIcons(row, iconIndex, stateImageIndex);
-    }
-    std::size_t count() const override { return store_.count(); }
-    std::string_view cell(std::size_t row, int column) const override {
-        return store_.cell(row, column);
-    }
-    int iconIndex(std::size_t row) const override { return store_.iconIndex(row); }
-    int stateImageIndex(std::size_t row) const override { return store_.stateImageIndex(row); }
+    void rowAppended(std::size_t row) override;
 
   private:
-    query::ReportRowStore store_;
+    const query::ReportRows& rows_;
     ResultOutput out_;
     query::ExportFilter filter_;
     ProgressMeter& progress_;
@@ -78,10 +62,11 @@ class TerminalRunView final : public query::QueryRunView {
 
     Text list_;
     const CliOptions& options_;
-    query::ResultFile& out_;
+    query::ResultWriter& out_;
     ProgressMeter& progress_;
     bool& stopRequested_;
-    StreamingRows rows_;
+    query::ReportRows rows_;
+    RowStreamer streamer_;
     Text caption_;
     int retriesInARow_ = 0;  ///< of the batch being sent
 };

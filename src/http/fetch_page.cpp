@@ -1,3 +1,4 @@
+// FetchPage: one page fetch, from the options to the request record and back to GBK text.
 #include <cmath>
 
 #include "http/http_client.h"
@@ -30,25 +31,33 @@ long wholeSeconds(float timeoutSeconds) {
     return static_cast<long>(seconds);
 }
 
+// The worker's time-out: under one whole second, 60 s.
+long timeoutMs(float timeoutSeconds) {
+    const long seconds = wholeSeconds(timeoutSeconds);
+    return seconds >= 1 ? seconds * 1000 : 60000;
+}
+
 }  // namespace
 
 Text FetchPage(Text& url, const FetchOptions& options) {
     if (const std::size_t hash = url.find('#'); hash != Text::npos) {
         url.resize(hash);
     }
-    Text headers = options.extraHeaders;
-    ByteBuffer localBody;
-    ByteBuffer& body = options.postBytes != nullptr ? *options.postBytes : localBody;
-    if (body.empty()) {
-        body = options.postText;
+    RequestRecord request;
+    request.url = url;
+    if (options.postBytes != nullptr && options.postBytes->empty()) {
+        *options.postBytes = options.postText;
     }
-    const Text method = !options.postText.empty() || !body.empty() ? "POST" : "GET";
+    request.body = options.postBytes != nullptr ? *options.postBytes : options.postText;
+    request.method = request.body.empty() ? "GET" : "POST";
+    request.proxy = options.proxy;
     const Text referer = options.referer.empty() ? text::trimSpaces(url) : options.referer;
-    headers += "\r\nReferer: " + referer;
+    request.headers = options.extraHeaders + "\r\nReferer: " + referer;
+    request.cookies = options.cookies;
+    request.timeoutMs = timeoutMs(options.timeoutSeconds);
 
-    const ResultRecord result =
-        TransferOnWorker(url, method, options.proxy, headers, body, options.cookies,
-                         wholeSeconds(options.timeoutSeconds), options.stopRequested);
+    const ResultRecord result = TransferOnWorker(request, options.stopRequested);
+    url = request.url;
     if (options.responseBytes != nullptr) {
         *options.responseBytes = result.body;
     }

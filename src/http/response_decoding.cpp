@@ -3,9 +3,10 @@
 #include <array>
 #include <vector>
 
+#include "host/event_pump.h"
+#include "text/charset.h"
 #include "text/gbk_edit.h"
 #include "text/gbk_search.h"
-#include "ui/event_pump.h"
 
 namespace yc::http {
 namespace {
@@ -106,7 +107,7 @@ Text DecodeResponseText(std::string_view body, int code, int* usedCode, bool* wh
     }
     Text result;
     if (const char* from = charsetName(code); from != nullptr && !rest.empty()) {
-        result = ConvertCharset(rest, from, "GB18030");
+        result = text::ConvertCharset(rest, from, "GB18030");
     }
     if (result.empty()) {
         result.assign(body);
@@ -160,7 +161,7 @@ bool LooksLikeUtf8(std::string_view bytes) {
     bool sawNonAscii = false;
     std::size_t pos = 0;
     while (pos < size) {
-        ui::processPendingEvents();
+        host::processPendingEvents();
         const unsigned char b = data[pos];
         if (b < 0x80) {
             ++pos;

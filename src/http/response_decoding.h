@@ -42,8 +42,4 @@ int MetaCharset(std::string_view page);
 /// is not ASCII. Lets pending window events run once per step.
 bool LooksLikeUtf8(std::string_view bytes);
 
-/// The bytes decoded from charset `from` and encoded in charset `to` (ICU names); empty when a
-/// converter is missing or the input cannot be converted.
-ByteBuffer ConvertCharset(std::string_view bytes, const char* from, const char* to);
-
 }  // namespace yc::http

@@ -1,12 +1,21 @@
 // One bulk-check exchange as the query run sees it: a batch of names in, the free names out.
 #pragma once
 
+#include <unordered_set>
+#include <vector>
+
 #include "text/gbk_text.h"
 
 namespace yc::query {
 
+/// The names sent in one exchange, in list order. An empty name stands for an empty last line of
+/// the list and is sent as an empty line.
+using Batch = std::vector<Text>;
+/// The names an answer says are free.
+using FreeNames = std::unordered_set<Text>;
+
 enum class BatchOutcome {
-    Accepted,  ///< the registrar answered; `available` holds the free names, one per CR LF line
+    Accepted,  ///< the registrar answered; `free` holds the free names
     Refused,   ///< the registrar refused the submission (too many queries)
     Failed,    ///< the transfer failed: no answer to classify the names by
 };
@@ -14,9 +23,9 @@ enum class BatchOutcome {
 class BatchChecker {
   public:
     virtual ~BatchChecker() = default;
-    /// Checks the names of `batch` (each followed by CR LF). `available` is replaced: the free
-    /// names on Accepted, empty otherwise. An exchange cut short by a stop request is Failed.
-    virtual BatchOutcome CheckBatch(const Text& batch, Text& available) = 0;
+    /// Checks the names of `batch`. `free` is replaced: the free names on Accepted, empty
+    /// otherwise. An exchange cut short by a stop request is Failed.
+    virtual BatchOutcome CheckBatch(const Batch& batch, FreeNames& free) = 0;
 
     /// The run's stop flag (read on the calling thread only): once a stop click, a close or
     /// Ctrl-C sets it, the exchange in flight ends at once.

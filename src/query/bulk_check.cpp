@@ -1,12 +1,13 @@
 #include "query/bulk_check.h"
 
+#include "host/desktop.h"
+#include "host/event_pump.h"
 #include "http/http_client.h"
 #include "query/form_encoding.h"
 #include "text/charset.h"
 #include "text/gbk_edit.h"
 #include "text/gbk_search.h"
 #include "text/html_element_finder.h"
-#include "ui/desktop.h"
 
 namespace yc::query {
 namespace {
@@ -18,8 +19,12 @@ constexpr std::string_view kFormTail =
 
 }  // namespace
 
-Text BulkCheckFormBody(std::string_view batch) {
-    return "domainToCheck=" + EncodeFormValue(batch) + "&picCode=" + Text(kFormTail);
+Text BulkCheckFormBody(const Batch& batch) {
+    Text names;
+    for (const Text& name : batch) {
+        names.append(name).append("\r\n");
+    }
+    return "domainToCheck=" + EncodeFormValue(names) + "&picCode=" + Text(kFormTail);
 }
 
 const Text& RefusalMarker() {
@@ -27,11 +32,12 @@ const Text& RefusalMarker() {
     return marker;
 }
 
-BatchOutcome RegistrarExchange::CheckBatch(const Text& batch, Text& available) {
-    available.clear();
+BatchOutcome RegistrarExchange::CheckBatch(const Batch& batch, FreeNames& free) {
+    free.clear();
     http::HttpClient client;
     client.SetUp();
     text::HtmlElementFinder finder;
+    finder.CallBetweenTags(&host::processPendingEvents);
 
     Text url = endpoint_;
     http::TransferOutcome transfer;
@@ -53,10 +59,10 @@ BatchOutcome RegistrarExchange::CheckBatch(const Text& batch, Text& available) {
     const int count = finder.FindElements(page, "input", {"name"}, {"domain[]"});
     for (int k = 1; k <= count; ++k) {
         const Text element = finder.ElementText(k);
-        available += finder.AttributeValue(element, "value") + "\r\n";
+        free.insert(finder.AttributeValue(element, "value"));
     }
-    if (available.empty()) {
-        ui::desktop().setClipboardText(page);
+    if (free.empty()) {
+        host::desktop().setClipboardText(page);
     }
     return BatchOutcome::Accepted;
 }

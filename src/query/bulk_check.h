@@ -7,8 +7,9 @@
 
 namespace yc::query {
 
-/// The form body for a batch: the encoded names, the empty code field and the fixed tail.
-Text BulkCheckFormBody(std::string_view batch);
+/// The form body for a batch: the names, each followed by CR LF, encoded, then the empty code
+/// field and the fixed tail.
+Text BulkCheckFormBody(const Batch& batch);
 
 /// The text whose presence on the answer page means the registrar refused the submission.
 const Text& RefusalMarker();
@@ -23,7 +24,7 @@ class RegistrarExchange final : public BatchChecker {
 
     /// Every exchange uses a fresh client and finder; only the process's cookie store carries
     /// over. With no free name on the page, the page goes to the clipboard for inspection.
-    BatchOutcome CheckBatch(const Text& batch, Text& available) override;
+    BatchOutcome CheckBatch(const Batch& batch, FreeNames& free) override;
 
   private:
     Text endpoint_;

@@ -1,7 +1,7 @@
 #include "query/form_encoding.h"
 
+#include "host/event_pump.h"
 #include "text/gbk_edit.h"
-#include "ui/event_pump.h"
 
 namespace yc::query {
 
@@ -18,7 +18,7 @@ Text EncodeFormValue(std::string_view text) {
         encoded.push_back('%');
         encoded.push_back(kHex[byte >> 4]);
         encoded.push_back(kHex[byte & 0x0F]);
-        ui::processPendingEvents();
+        host::processPendingEvents();
     }
     encoded = text::replaceAll(encoded, "%2E", ".");
     encoded = text::replaceAll(encoded, "%5F", "_");

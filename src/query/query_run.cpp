@@ -3,12 +3,10 @@
 #include <algorithm>
 #include <string>
 
+#include "host/desktop.h"
+#include "host/event_pump.h"
 #include "query/domain_list.h"
 #include "text/charset.h"
-#include "text/gbk_edit.h"
-#include "text/gbk_search.h"
-#include "ui/desktop.h"
-#include "ui/event_pump.h"
 
 namespace yc::query {
 namespace {
@@ -61,17 +59,16 @@ void QueryRun::openAutoSave() {
         return;
     }
     autoSavePath_ = choice.path;
-    autoSaveFile_.emplace(std::string_view(choice.path));
+    // Each row reaches the file as it is listed, so a crash loses no listed row and leaves no
+    // cut-off line.
+    autoSaveFile_.emplace(std::string_view(choice.path), ExportForm(choice.path, true));
     if (!autoSaveFile_->isOpen()) {
         const Text reason = autoSaveFile_->error();
         autoSaveFile_.reset();
         view_.autoSaveUnavailable(choice.path, reason);
         return;
     }
-    if (IsCsvPath(choice.path)) {
-        autoSaveFile_->write(CsvHeaderLine());
-        autoSaveFile_->flush();
-    }
+    autoSaveFile_->writeHeader();
 }
 
 void QueryRun::run() {
@@ -85,7 +82,7 @@ void QueryRun::runLines() {
     RunningGuard guard(running_);
     Text listText = view_.listText();
     if (listText.empty()) {
-        listText = ui::desktop().clipboardText().value_or(Text());
+        listText = host::desktop().clipboardText().value_or(Text());
     }
     std::vector<Text> lines = SplitDomainList(listText);
     listText = Text();
@@ -97,12 +94,11 @@ void QueryRun::runLines() {
     view_.setStartCaption(YC_GBK("请稍候。本次查询 ") + decimal(total) + YC_GBK(" 个域名"));
 
     batch_.clear();
-    batchCount_ = 0;
     for (std::size_t i = 0; i < total; ++i) {
         if (stopRequested_) {
             break;
         }
-        ui::processPendingEvents();
+        host::processPendingEvents();
         Text& line = lines[i];
         line = NormaliseDomainLine(line);
         const bool last = i + 1 == total;
@@ -110,9 +106,8 @@ void QueryRun::runLines() {
         if (line.empty() && !(last && !batch_.empty())) {
             continue;
         }
-        batch_.append(line).append("\r\n");
-        ++batchCount_;
-        if ((batchCount_ >= kBatchSize || last) && !runBatch(total)) {
+        batch_.push_back(std::move(line));
+        if ((batch_.size() >= static_cast<std::size_t>(kBatchSize) || last) && !runBatch(total)) {
             break;
         }
     }
@@ -127,13 +122,13 @@ void QueryRun::runLines() {
     view_.setStartCaption(idleCaption());
 }
 
-bool QueryRun::exchange(const Text& batch, Text& available) {
+bool QueryRun::exchange(const Batch& batch, FreeNames& free) {
     for (;;) {
-        const BatchOutcome outcome = checker_.CheckBatch(batch, available);
+        const BatchOutcome outcome = checker_.CheckBatch(batch, free);
         if (outcome == BatchOutcome::Accepted) {
             break;
         }
-        available.clear();
+        free.clear();
         // A stop that cut the exchange short leaves nothing to ask about.
         if (outcome == BatchOutcome::Failed && stopRequested_) {
             break;
@@ -159,19 +154,17 @@ void QueryRun::recheckRows(const std::vector<std::size_t>& selected) {
         ReportRows& rows = view_.rows();
         for (std::size_t first = 0; first < selected.size(); first += kBatchSize) {
             const std::size_t end = std::min(first + kBatchSize, selected.size());
-            Text batch;
+            Batch batch;
             for (std::size_t i = first; i < end; ++i) {
-                batch.append(rows.cell(selected[i], kColumnName)).append("\r\n");
+                batch.emplace_back(rows.cell(selected[i], kColumnName));
             }
-            Text available;
-            if (!exchange(batch, available)) {
+            FreeNames freeNames;
+            if (!exchange(batch, freeNames)) {
                 break;
             }
-            const Text freeLines = "\r\n" + available + "\r\n";
             for (std::size_t i = first; i < end; ++i) {
                 const std::size_t row = selected[i];
-                const bool free =
-                    text::contains(freeLines, "\r\n" + Text(rows.cell(row, kColumnName)) + "\r\n");
+                const bool free = freeNames.contains(batch[i - first]);
                 rows.setCell(row, kColumnState, free ? YC_GBK("是") : YC_GBK("否"));
                 rows.setIcons(row, free ? kIconFree : kIconTaken, free ? kIconFree : kIconTaken);
             }
@@ -181,29 +174,24 @@ void QueryRun::recheckRows(const std::vector<std::size_t>& selected) {
 }
 
 bool QueryRun::runBatch(std::size_t total) {
-    Text available;
-    if (!exchange(batch_, available)) {
+    FreeNames freeNames;
+    if (!exchange(batch_, freeNames)) {
         return false;
     }
 
-    const Text freeLines = "\r\n" + available + "\r\n";
     ReportRows& rows = view_.rows();
-    for (const Text& name : text::split(batch_, "\r\n")) {
+    for (const Text& name : batch_) {
         if (name.empty()) {
             continue;
         }
-        const bool free = text::contains(freeLines, "\r\n" + name + "\r\n");
+        const bool free = freeNames.contains(name);
         rows.append(name, free ? YC_GBK("是") : YC_GBK("否"), free ? kIconFree : kIconTaken,
                     free ? kIconFree : kIconTaken);
         if (autoSaveFile_) {
-            // Each row reaches the file as it is listed, so a crash loses no listed row and
-            // leaves no cut-off line.
-            autoSaveFile_->write(ResultLine(rows, rows.count() - 1, view_.exportFilter()));
-            autoSaveFile_->flush();
+            autoSaveFile_->writeRow(rows, rows.count() - 1, view_.exportFilter());
         }
     }
     batch_.clear();
-    batchCount_ = 0;
     view_.setStartCaption(YC_GBK("停止查询\r\n总 ") + decimal(total) + YC_GBK(" 个，已查 ") +
                           decimal(rows.count()) + YC_GBK(" 个"));
     return true;

@@ -8,7 +8,7 @@
 
 #include "query/batch_check.h"
 #include "query/query_run_view.h"
-#include "query/result_file.h"
+#include "query/result_writer.h"
 
 namespace yc::query {
 
@@ -35,7 +35,7 @@ class QueryRun {
     /// The run up to its end, while it counts as running.
     void runLines();
     /// One exchange with its retry prompts; false when the run must stop (the answer is dropped).
-    bool exchange(const Text& batch, Text& available);
+    bool exchange(const Batch& batch, FreeNames& free);
     /// Sends the pending batch and lists its names; false when the run must stop.
     bool runBatch(std::size_t total);
     void openAutoSave();
@@ -44,9 +44,8 @@ class QueryRun {
     BatchChecker& checker_;
     bool& stopRequested_;
     bool running_ = false;
-    Text batch_;
-    int batchCount_ = 0;
-    std::optional<ResultFile> autoSaveFile_;
+    Batch batch_;
+    std::optional<ResultWriter> autoSaveFile_;
     Text autoSavePath_;
 };
 

@@ -1,43 +1,59 @@
+// The compact row storage and the notifications its observer gets.
 #include "query/report_rows.h"
 
 namespace yc::query {
 
-void ReportRowStore::clear() {
+void ReportRows::clear() {
+    if (observer_ != nullptr) {
+        observer_->rowsAboutToBeCleared();
+    }
     rows_.clear();
     arena_.clear();
+    if (observer_ != nullptr) {
+        observer_->rowsCleared();
+    }
 }
 
-ReportRowStore::Span ReportRowStore::store(std::string_view text) {
+ReportRows::Span ReportRows::store(std::string_view text) {
     const std::string_view kept = text.substr(0, UINT32_MAX);
     Span span{arena_.size(), static_cast<std::uint32_t>(kept.size())};
     arena_.append(kept);
     return span;
 }
 
-void ReportRowStore::append(std::string_view name, std::string_view state, int iconIndex,
-                            int stateImageIndex) {
+void ReportRows::append(std::string_view name, std::string_view state, int iconIndex,
+                        int stateImageIndex) {
     Row row;
     row.cells[kColumnName] = store(name);
     row.cells[kColumnState] = store(state);
     row.icon = iconIndex;
     row.stateImage = stateImageIndex;
     rows_.push_back(row);
-}
-
-void ReportRowStore::setCell(std::size_t row, int column, std::string_view text) {
-    if (row < rows_.size() && column >= 0 && column < kColumnCount) {
-        rows_[row].cells[column] = store(text);
+    if (observer_ != nullptr) {
+        observer_->rowAppended(rows_.size() - 1);
     }
 }
 
-void ReportRowStore::setIcons(std::size_t row, int iconIndex, int stateImageIndex) {
+void ReportRows::setCell(std::size_t row, int column, std::string_view text) {
+    if (row < rows_.size() && column >= 0 && column < kColumnCount) {
+        rows_[row].cells[column] = store(text);
+        if (observer_ != nullptr) {
+            observer_->cellChanged(row, column);
+        }
+    }
+}
+
+void ReportRows::setIcons(std::size_t row, int iconIndex, int stateImageIndex) {
     if (row < rows_.size()) {
         rows_[row].icon = iconIndex;
         rows_[row].stateImage = stateImageIndex;
+        if (observer_ != nullptr) {
+            observer_->iconsChanged(row);
+        }
     }
 }
 
-std::string_view ReportRowStore::cell(std::size_t row, int column) const {
+std::string_view ReportRows::cell(std::size_t row, int column) const {
     if (row >= rows_.size() || column < 0 || column >= kColumnCount) {
         return {};
     }

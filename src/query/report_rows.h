@@ -1,9 +1,10 @@
 // The report list's rows, as the query run writes them and export reads them back. The rows are
-// the only record of results.
+// the only record of results; the front end that shows or streams them observes the changes.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,33 +19,33 @@ inline constexpr int kColumnName = 0;
 inline constexpr int kColumnState = 1;
 inline constexpr int kColumnCount = 2;
 
-class ReportRows {
+/// Told about each change to the rows it observes, right after the change (a clear also before
+/// it, so that a view can let go of the old rows first).
+class ReportRowsObserver {
   public:
-    virtual ~ReportRows() = default;
-    virtual void clear() = 0;
-    virtual void append(std::string_view name, std::string_view state, int iconIndex,
-                        int stateImageIndex) = 0;
-    virtual void setCell(std::size_t row, int column, std::string_view text) = 0;
-    virtual void setIcons(std::size_t row, int iconIndex, int stateImageIndex) = 0;
-    virtual std::size_t count() const = 0;
-    virtual std::string_view cell(std::size_t row, int column) const = 0;
-    virtual int iconIndex(std::size_t row) const = 0;
-    virtual int stateImageIndex(std::size_t row) const = 0;
+    virtual ~ReportRowsObserver() = default;
+    virtual void rowsAboutToBeCleared() {}
+    virtual void rowsCleared() {}
+    virtual void rowAppended(std::size_t /*row*/) {}
+    virtual void cellChanged(std::size_t /*row*/, int /*column*/) {}
+    virtual void iconsChanged(std::size_t /*row*/) {}
 };
 
 /// Compact row storage: cell texts live in one growing arena, so a million rows cost a few tens
 /// of megabytes instead of two heap strings each.
-class ReportRowStore final : public ReportRows {
+class ReportRows {
   public:
-    void clear() override;
-    void append(std::string_view name, std::string_view state, int iconIndex,
-                int stateImageIndex) override;
-    void setCell(std::size_t row, int column, std::string_view text) override;
-    void setIcons(std::size_t row, int iconIndex, int stateImageIndex) override;
-    std::size_t count() const override { return rows_.size(); }
-    std::string_view cell(std::size_t row, int column) const override;
-    int iconIndex(std::size_t row) const override { return rows_[row].icon; }
-    int stateImageIndex(std::size_t row) const override { return rows_[row].stateImage; }
+    /// Tells `observer` (nullptr: nobody) about every change from now on. One observer at a time.
+    void setObserver(ReportRowsObserver* observer) { observer_ = observer; }
+
+    void clear();
+    void append(std::string_view name, std::string_view state, int iconIndex, int stateImageIndex);
+    void setCell(std::size_t row, int column, std::string_view text);
+    void setIcons(std::size_t row, int iconIndex, int stateImageIndex);
+    std::size_t count() const { return rows_.size(); }
+    std::string_view cell(std::size_t row, int column) const;
+    int iconIndex(std::size_t row) const { return rows_[row].icon; }
+    int stateImageIndex(std::size_t row) const { return rows_[row].stateImage; }
 
   private:
     struct Span {
@@ -60,6 +61,7 @@ class ReportRowStore final : public ReportRows {
 
     std::string arena_;
     std::vector<Row> rows_;
+    ReportRowsObserver* observer_ = nullptr;
 };
 
 }  // namespace yc::query

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/control_kind.h"
 #include "settings/item_list_text.h"
 #include "settings/settings_store.h"
+#include "settings/state_kind.h"
 
 namespace yc::settings {
 
@@ -32,7 +32,7 @@ class StatefulControl {
     /// The window that contains the control.
     virtual WindowHandle parent() const = 0;
     /// Whether the control really is of `kind`, the kind its name prefix gives.
-    virtual bool isKind(ControlKind kind) const = 0;
+    virtual bool isKind(StateKind kind) const = 0;
 
     virtual Text content() const { return {}; }  ///< edit box
     virtual void setContent(std::string_view) {}

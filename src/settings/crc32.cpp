@@ -1,32 +1,13 @@
+// The CRC-32 of a byte string, by zlib, and its text form.
 #include "settings/crc32.h"
 
-#include <array>
+#include <zlib.h>
 
 namespace yc::settings {
-namespace {
-
-constexpr std::array<std::uint32_t, 256> makeTable() {
-    std::array<std::uint32_t, 256> table{};
-    for (std::uint32_t i = 0; i < table.size(); ++i) {
-        std::uint32_t c = i;
-        for (int bit = 0; bit < 8; ++bit) {
-            c = (c & 1U) != 0 ? 0xEDB88320U ^ (c >> 1) : c >> 1;
-        }
-        table[i] = c;
-    }
-    return table;
-}
-
-constexpr std::array<std::uint32_t, 256> kTable = makeTable();
-
-}  // namespace
 
 std::uint32_t crc32(std::string_view bytes) {
-    std::uint32_t c = 0xFFFFFFFFU;
-    for (const char byte : bytes) {
-        c = kTable[(c ^ static_cast<unsigned char>(byte)) & 0xFFU] ^ (c >> 8);
-    }
-    return c ^ 0xFFFFFFFFU;
+    const auto* data = reinterpret_cast<const Bytef*>(bytes.data());
+    return static_cast<std::uint32_t>(crc32_z(crc32_z(0UL, nullptr, 0), data, bytes.size()));
 }
 
 Text crc32Text(std::string_view bytes) {

@@ -1,5 +1,5 @@
-// The standard CRC-32 (reflected polynomial 0xEDB88320, start value all ones, final inversion)
-// and its text form used for control-state fingerprints.
+// The standard CRC-32 (reflected polynomial 0xEDB88320, start value all ones, final inversion),
+// computed by zlib, and its text form used for control-state fingerprints.
 #pragma once
 
 #include <cstdint>

@@ -1,9 +1,9 @@
 // SaveRestoreWindow: the walk over a window's controls in normal, snapshot and fingerprint mode.
 #include <algorithm>
 
+#include "host/event_pump.h"
 #include "settings/control_state.h"
 #include "settings/crc32.h"
-#include "ui/event_pump.h"
 
 namespace yc::settings {
 namespace {
@@ -24,89 +24,89 @@ bool comboShowsIndex(const StatefulControl& control) {
 }
 
 /// The control's value as a snapshot value (and as the bytes of its fingerprint).
-Text valueText(StatefulControl& control, ControlKind kind) {
+Text valueText(StatefulControl& control, StateKind kind) {
     switch (kind) {
-        case ControlKind::Button:
+        case StateKind::Button:
             return control.tag();
-        case ControlKind::EditBox:
+        case StateKind::EditBox:
             return control.content();
-        case ControlKind::CheckBox:
-        case ControlKind::RadioButton:
+        case StateKind::CheckBox:
+        case StateKind::RadioButton:
             return formatBool(control.checked());
-        case ControlKind::ComboBox:
+        case StateKind::ComboBox:
             return comboShowsIndex(control) ? formatNumber(control.selectionIndex())
                                             : control.editText();
-        case ControlKind::ListBox:
+        case StateKind::ListBox:
             return ListItemsText(control, {}, false);
-        case ControlKind::CheckListBox:
+        case StateKind::CheckListBox:
             return CheckListItemsText(control, {}, false);
-        case ControlKind::ColorPicker:
+        case StateKind::ColorPicker:
             return formatNumber(control.color());
-        case ControlKind::CommonDialog:
+        case StateKind::CommonDialog:
             return control.fileName();
-        case ControlKind::TreeBox:
+        case StateKind::TreeBox:
             return TreeItemsText(control, {}, false);
     }
     return {};
 }
 
 /// Sets the control from one snapshot value (a combo box's item list comes separately).
-void applyValue(StatefulControl& control, ControlKind kind, std::string_view value) {
+void applyValue(StatefulControl& control, StateKind kind, std::string_view value) {
     switch (kind) {
-        case ControlKind::Button:
+        case StateKind::Button:
             control.setTag(value);
             break;
-        case ControlKind::EditBox:
+        case StateKind::EditBox:
             control.setContent(value);
             break;
-        case ControlKind::CheckBox:
-        case ControlKind::RadioButton:
+        case StateKind::CheckBox:
+        case StateKind::RadioButton:
             control.setChecked(value == trueText());
             break;
-        case ControlKind::ComboBox:
+        case StateKind::ComboBox:
             if (comboShowsIndex(control)) {
                 control.setSelectionIndex(toInteger(parseNumber(value)));
             } else {
                 control.setEditText(value);
             }
             break;
-        case ControlKind::ListBox:
+        case StateKind::ListBox:
             ListItemsText(control, value, true);
             break;
-        case ControlKind::CheckListBox:
+        case StateKind::CheckListBox:
             CheckListItemsText(control, value, true);
             break;
-        case ControlKind::ColorPicker:
+        case StateKind::ColorPicker:
             control.setColor(toInteger(parseNumber(value)));
             break;
-        case ControlKind::CommonDialog:
+        case StateKind::CommonDialog:
             control.setFileName(value);
             break;
-        case ControlKind::TreeBox:
+        case StateKind::TreeBox:
             TreeItemsText(control, value, true);
             break;
     }
 }
 
-void saveOrRestore(SettingsStore& store, StatefulControl& control, ControlKind kind, bool restore,
+void saveOrRestore(SettingsStore& store, StatefulControl& control, StateKind kind, bool restore,
                    bool withItems) {
     const bool byteMode = isByteModeTag(control.tag());
     switch (kind) {
-        case ControlKind::Button:
+        case StateKind::Button:
             restore ? RestoreButtonTag(store, control, byteMode)
                     : void(SaveButtonTag(store, control, byteMode));
             break;
-        case ControlKind::EditBox:
+        case StateKind::EditBox:
             restore ? RestoreEditBox(store, control, byteMode)
                     : void(SaveEditBox(store, control, byteMode));
             break;
-        case ControlKind::CheckBox:
+        case StateKind::CheckBox:
             restore ? RestoreCheckBox(store, control) : void(SaveCheckBox(store, control));
             break;
-        case ControlKind::RadioButton:
+        case StateKind::RadioButton:
             restore ? RestoreRadioButton(store, control) : void(SaveRadioButton(store, control));
             break;
-        case ControlKind::ComboBox:
+        case StateKind::ComboBox:
             if (comboShowsIndex(control)) {
                 restore ? RestoreComboIndex(store, control) : void(SaveComboIndex(store, control));
             } else {
@@ -116,23 +116,23 @@ void saveOrRestore(SettingsStore& store, StatefulControl& control, ControlKind k
                 restore ? RestoreComboItems(store, control) : void(SaveComboItems(store, control));
             }
             break;
-        case ControlKind::ListBox:
+        case StateKind::ListBox:
             restore ? RestoreListBox(store, control) : void(SaveListBox(store, control));
             break;
-        case ControlKind::CheckListBox:
+        case StateKind::CheckListBox:
             restore ? RestoreCheckListBox(store, control) : void(SaveCheckListBox(store, control));
             break;
-        case ControlKind::ColorPicker:
+        case StateKind::ColorPicker:
             restore ? RestoreColorPicker(store, control) : void(SaveColorPicker(store, control));
             break;
-        case ControlKind::CommonDialog:
+        case StateKind::CommonDialog:
             if (restore) {
                 control.setFileName(store.ReadText(control.name(), control.fileName()));
             } else {
                 store.WriteText(control.name(), control.fileName());
             }
             break;
-        case ControlKind::TreeBox:
+        case StateKind::TreeBox:
             restore ? RestoreTreeBox(store, control) : void(SaveTreeBox(store, control));
             break;
     }
@@ -155,18 +155,18 @@ Text SaveRestoreWindow(SettingsStore& store, std::span<StatefulControl* const> c
     std::size_t v = 0;  // the value in use, counted from 0
     Text collected;
     for (StatefulControl* control : controls) {
-        ui::processPendingEvents();
+        host::processPendingEvents();
         const Text name = control == nullptr ? Text() : control->name();
         if (name.empty() || skippedByName(options, name)) {
             continue;
         }
-        const std::optional<ControlKind> kind = controlKindOf(name);
+        const std::optional<StateKind> kind = stateKindOf(name);
         if (!kind || !control->isKind(*kind) || isNoSaveTag(control->tag()) ||
             ParentExcluded(control->parent(), options.excludeParents) ||
             ParentNotIncluded(control->parent(), options.includeParents)) {
             continue;
         }
-        const bool comboItems = *kind == ControlKind::ComboBox && options.withItems;
+        const bool comboItems = *kind == StateKind::ComboBox && options.withItems;
         if (options.fingerprint) {
             collected += crc32Text(valueText(*control, *kind));
             if (comboItems) {

@@ -2,9 +2,9 @@
 
 #include <utility>
 
+#include "host/desktop.h"
+#include "host/event_pump.h"
 #include "text/charset.h"
-#include "ui/desktop.h"
-#include "ui/event_pump.h"
 
 namespace yc::settings {
 namespace {
@@ -170,7 +170,7 @@ int SettingsStore::writeValueNow(std::string_view section, std::string_view key,
     int inserted = 0;
     std::size_t searchFrom = 0;
     for (;;) {
-        ui::processPendingEvents();
+        host::processPendingEvents();
         const std::optional<Header> header = lookupSection(section, searchFrom);
         if (!header) {
             const std::size_t oldSize = buffer_.size();
@@ -206,13 +206,13 @@ int SettingsStore::writeValueNow(std::string_view section, std::string_view key,
 }
 
 void SettingsStore::reportRunawaySection() {
-    ui::MessageRequest warning;
+    host::MessageRequest warning;
     warning.text = YC_GBK("配置模块出现意外，可能导致无法正常保存！详情请咨询翎杉。");
-    warning.icon = ui::MessageIcon::Warning;
-    ui::desktop().showMessage(warning);
-    ui::MessageRequest content;
+    warning.icon = host::MessageIcon::Warning;
+    host::desktop().showMessage(warning);
+    host::MessageRequest content;
     content.text = buffer_;
-    ui::desktop().showMessage(content);
+    host::desktop().showMessage(content);
 }
 
 bool SettingsStore::commit() {
@@ -230,7 +230,7 @@ bool SettingsStore::commit() {
 
 Text SettingsStore::ReadValue(std::string_view section, std::string_view key, std::string_view def,
                               bool emptyMeansDefault) {
-    ui::processPendingEvents();
+    host::processPendingEvents();
     const std::optional<Header> header = lookupSection(section, 0);
     if (!header) {
         return Text(def);

@@ -1,5 +1,6 @@
-// Conversion between the program's GBK text and Unicode, through ICU's code page 936 converter.
-// Characters that GBK cannot hold become "?", as on the system the program was written for.
+// Charset conversion, all of it through ICU: between the program's GBK text and Unicode (code
+// page 936; characters GBK cannot hold become "?", as on the system the program was written
+// for), and between any two charsets ICU names, for answer pages.
 #pragma once
 
 #include <string>
@@ -16,6 +17,10 @@ Text utf16ToGbk(std::u16string_view utf16);
 
 /// True when `bytes` are well-formed UTF-8 (no overlongs, surrogates or values past U+10FFFF).
 bool isValidUtf8(std::string_view bytes);
+
+/// The bytes decoded from charset `from` and encoded in charset `to` (ICU names); empty when a
+/// converter is missing or the input cannot be converted.
+ByteBuffer ConvertCharset(std::string_view bytes, const char* from, const char* to);
 
 }  // namespace yc::text
 

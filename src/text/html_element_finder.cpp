@@ -1,17 +1,17 @@
+// The HTML element finder: scanning a page for elements and reading their text and attributes.
 #include "text/html_element_finder.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
 
+#include "text/attribute_filter.h"
 #include "text/attribute_value.h"
 #include "text/boundary_find.h"
 #include "text/charset.h"
 #include "text/element_ends.h"
 #include "text/gbk_edit.h"
 #include "text/gbk_search.h"
-#include "text/start_tag_tests.h"
-#include "ui/event_pump.h"
 
 namespace yc::text {
 namespace {
@@ -106,7 +106,7 @@ void HtmlElementFinder::scanTag(Scan& scan, std::string_view tag) {
     const Text name = scan.ignoreCase ? asciiLower(tag) : Text(tag);
     const Text open = "<" + name;
     const bool anyTag = name.empty();
-    StartTagTests tests(scan.folded, scan.names, scan.values, scan.contains, scan.matchAll);
+    AttributeFilter filter(scan.folded, scan.names, scan.values, scan.contains, scan.matchAll);
     ForwardFinder spaces(search, " ");
     ForwardFinder lineBreaks(search, "\r\n");
     std::size_t nextTagEnd = 0;  // index into scan.tagEnds
@@ -115,7 +115,9 @@ void HtmlElementFinder::scanTag(Scan& scan, std::string_view tag) {
         if (at < searchFrom) {
             continue;
         }
-        ui::processPendingEvents();
+        if (betweenTags_) {
+            betweenTags_();
+        }
         if (!anyTag && !opensTagAt(search, at, name)) {
             continue;
         }
@@ -145,7 +147,7 @@ void HtmlElementFinder::scanTag(Scan& scan, std::string_view tag) {
             }
             elementName = search.substr(at + 1, nameEnd - at - 1);
         }
-        if (!scan.names.empty() && !tests.passes(at, tagEnd)) {
+        if (!scan.names.empty() && !filter.passes(at, tagEnd)) {
             continue;
         }
         const bool selfClosing = gt > at + 1 && scan.page[gt - 1] == '/';

@@ -28,6 +28,10 @@ class HtmlElementFinder {
     /// Forgets the page; the recorded element numbers stay but no longer give any text.
     void Reset();
 
+    /// Calls `call` before each start tag a scan looks at, so that a caller with a window can
+    /// keep it responsive over a long page; nullptr (the default) calls nothing.
+    void CallBetweenTags(void (*call)()) { betweenTags_ = call; }
+
     /// Records every element of `tags` (names joined by "|"; empty for every tag) in `page` whose
     /// start tag passes the attribute tests: for each of `names`, the attribute is present (its
     /// entry in `values` empty or missing) or has the value. Returns the number recorded.
@@ -56,6 +60,7 @@ class HtmlElementFinder {
     struct Scan;
     void scanTag(Scan& scan, std::string_view tag);
 
+    void (*betweenTags_)() = nullptr;
     std::vector<std::int32_t> starts_;  // 1-based position of each element's first byte
     std::vector<std::int32_t> ends_;    // 1-based position just after each element
     Text pageBytes_;

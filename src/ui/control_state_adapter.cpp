@@ -5,29 +5,29 @@
 namespace yc::ui {
 namespace {
 
-using settings::ControlKind;
+using settings::StateKind;
 
-bool sameKind(ui::ControlKind actual, settings::ControlKind stored) {
+bool sameKind(ui::ControlKind actual, settings::StateKind stored) {
     switch (stored) {
-        case ControlKind::Button:
+        case StateKind::Button:
             return actual == ui::ControlKind::Button;
-        case ControlKind::EditBox:
+        case StateKind::EditBox:
             return actual == ui::ControlKind::EditBox;
-        case ControlKind::CheckBox:
+        case StateKind::CheckBox:
             return actual == ui::ControlKind::CheckBox;
-        case ControlKind::RadioButton:
+        case StateKind::RadioButton:
             return actual == ui::ControlKind::RadioButton;
-        case ControlKind::ComboBox:
+        case StateKind::ComboBox:
             return actual == ui::ControlKind::ComboBox;
-        case ControlKind::ListBox:
+        case StateKind::ListBox:
             return actual == ui::ControlKind::ListBox;
-        case ControlKind::CheckListBox:
+        case StateKind::CheckListBox:
             return actual == ui::ControlKind::CheckedListBox;
-        case ControlKind::ColorPicker:
+        case StateKind::ColorPicker:
             return actual == ui::ControlKind::ColorPicker;
-        case ControlKind::CommonDialog:
+        case StateKind::CommonDialog:
             return actual == ui::ControlKind::CommonDialog;
-        case ControlKind::TreeBox:
+        case StateKind::TreeBox:
             return actual == ui::ControlKind::TreeBox;
     }
     return false;
@@ -41,7 +41,7 @@ class ControlAdapter final : public settings::StatefulControl {
     Text tag() const override { return c_.tag(); }
     void setTag(std::string_view tag) override { c_.setTag(Text(tag)); }
     settings::WindowHandle parent() const override { return parentHandleOf(c_); }
-    bool isKind(settings::ControlKind kind) const override { return sameKind(c_.kind(), kind); }
+    bool isKind(settings::StateKind kind) const override { return sameKind(c_.kind(), kind); }
 
     Text content() const override { return c_.content(); }
     void setContent(std::string_view content) override { c_.setContent(content); }
@@ -88,8 +88,8 @@ settings::WindowHandle parentHandleOf(const Control& control) {
                                                                       : nullptr);
 }
 
-Text SaveRestoreWindow(settings::SettingsStore& store, Window& window, bool restore,
-                       const settings::SaveRestoreOptions& options) {
+Text saveRestoreRealisedWindow(settings::SettingsStore& store, Window& window, bool restore,
+                               const settings::SaveRestoreOptions& options) {
     std::vector<std::unique_ptr<ControlAdapter>> adapters;
     std::vector<settings::StatefulControl*> controls;
     for (const auto& control : window.controls()) {

@@ -7,10 +7,10 @@
 
 namespace yc::ui {
 
-/// SaveRestoreWindow over every control of `window` that has a window of its own, in
+/// settings::SaveRestoreWindow over every control of `window` that has a window of its own, in
 /// description order (or over `options`' own choice of names and parents).
-Text SaveRestoreWindow(settings::SettingsStore& store, Window& window, bool restore,
-                       const settings::SaveRestoreOptions& options = {});
+Text saveRestoreRealisedWindow(settings::SettingsStore& store, Window& window, bool restore,
+                               const settings::SaveRestoreOptions& options = {});
 
 /// The handle the parent filters compare: the control's containing widget.
 settings::WindowHandle parentHandleOf(const Control& control);

@@ -21,44 +21,44 @@
 namespace yc::ui {
 namespace {
 
-QMessageBox::Icon qtIcon(MessageIcon icon) {
+QMessageBox::Icon qtIcon(host::MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Information:
+        case host::MessageIcon::Information:
             return QMessageBox::Information;
-        case MessageIcon::Warning:
+        case host::MessageIcon::Warning:
             return QMessageBox::Warning;
-        case MessageIcon::Error:
+        case host::MessageIcon::Error:
             return QMessageBox::Critical;
-        case MessageIcon::Question:
+        case host::MessageIcon::Question:
             return QMessageBox::Question;
-        case MessageIcon::None:
+        case host::MessageIcon::None:
             break;
     }
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButtons qtButtons(MessageButtons buttons) {
+QMessageBox::StandardButtons qtButtons(host::MessageButtons buttons) {
     switch (buttons) {
-        case MessageButtons::OkCancel:
+        case host::MessageButtons::OkCancel:
             return QMessageBox::Ok | QMessageBox::Cancel;
-        case MessageButtons::YesNo:
+        case host::MessageButtons::YesNo:
             return QMessageBox::Yes | QMessageBox::No;
-        case MessageButtons::Ok:
+        case host::MessageButtons::Ok:
             break;
     }
     return QMessageBox::Ok;
 }
 
-MessageAnswer answerOf(int button) {
+host::MessageAnswer answerOf(int button) {
     switch (button) {
         case QMessageBox::Cancel:
-            return MessageAnswer::Cancel;
+            return host::MessageAnswer::Cancel;
         case QMessageBox::Yes:
-            return MessageAnswer::Yes;
+            return host::MessageAnswer::Yes;
         case QMessageBox::No:
-            return MessageAnswer::No;
+            return host::MessageAnswer::No;
         default:
-            return MessageAnswer::Ok;
+            return host::MessageAnswer::Ok;
     }
 }
 
@@ -76,17 +76,17 @@ QStringList qtFileFilters(std::string_view filter) {
 }
 
 QtDesktop::QtDesktop() {
-    installDesktop(this);
+    host::installDesktop(this);
 }
 
 QtDesktop::~QtDesktop() {
-    if (&desktop() == this) {
-        installDesktop(nullptr);
+    if (&host::desktop() == this) {
+        host::installDesktop(nullptr);
     }
 }
 
-MessageAnswer QtDesktop::showMessage(const MessageRequest& request) {
-    const Text& caption = request.caption.empty() ? defaultMessageCaption() : request.caption;
+host::MessageAnswer QtDesktop::showMessage(const host::MessageRequest& request) {
+    const Text& caption = request.caption.empty() ? host::defaultMessageCaption() : request.caption;
     QMessageBox box(qtIcon(request.icon), toQString(caption), toQStringLines(request.text),
                     qtButtons(request.buttons));
     box.setWindowModality(request.systemModal ? Qt::ApplicationModal : Qt::WindowModal);
@@ -105,9 +105,9 @@ MessageAnswer QtDesktop::showMessage(const MessageRequest& request) {
     if (QAbstractButton* clicked = box.clickedButton()) {
         return answerOf(box.standardButton(clicked));
     }
-    return request.buttons == MessageButtons::OkCancel ? MessageAnswer::Cancel
-           : request.buttons == MessageButtons::YesNo  ? MessageAnswer::No
-                                                       : MessageAnswer::Ok;
+    return request.buttons == host::MessageButtons::OkCancel ? host::MessageAnswer::Cancel
+           : request.buttons == host::MessageButtons::YesNo  ? host::MessageAnswer::No
+                                                             : host::MessageAnswer::Ok;
 }
 
 std::optional<Text> QtDesktop::clipboardText() {
@@ -123,7 +123,7 @@ bool QtDesktop::setClipboardText(std::string_view text) {
     return true;
 }
 
-Text QtDesktop::chooseSaveFile(const FileDialogRequest& request) {
+Text QtDesktop::chooseSaveFile(const host::FileDialogRequest& request) {
     const QStringList filters = qtFileFilters(request.filter);
     QString selected = filters.value(request.filterIndex - 1);
     // The dialog asks before an existing file is overwritten.
@@ -133,7 +133,7 @@ Text QtDesktop::chooseSaveFile(const FileDialogRequest& request) {
     return fromQString(path);
 }
 
-std::vector<Text> QtDesktop::chooseOpenFiles(const FileDialogRequest& request) {
+std::vector<Text> QtDesktop::chooseOpenFiles(const host::FileDialogRequest& request) {
     const QStringList filters = qtFileFilters(request.filter);
     QString selected = filters.value(request.filterIndex - 1);
     const QStringList paths = QFileDialog::getOpenFileNames(owner_, toQString(request.title),
@@ -146,7 +146,7 @@ std::vector<Text> QtDesktop::chooseOpenFiles(const FileDialogRequest& request) {
     return chosen;
 }
 
-std::optional<Text> QtDesktop::askText(const TextRequest& request) {
+std::optional<Text> QtDesktop::askText(const host::TextRequest& request) {
     QStringList suggestions;
     for (const Text& suggestion : request.suggestions) {
         suggestions << toQString(suggestion);
@@ -181,10 +181,10 @@ bool QtDesktop::showInFileManager(std::string_view path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(file.absolutePath()));
 }
 
-ScreenSize QtDesktop::screenSize() {
+host::ScreenSize QtDesktop::screenSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) {
-        return Desktop::screenSize();
+        return host::Desktop::screenSize();
     }
     return {screen->size().width(), screen->size().height()};
 }

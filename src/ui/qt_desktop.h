@@ -5,11 +5,11 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "ui/desktop.h"
+#include "host/desktop.h"
 
 namespace yc::ui {
 
-class QtDesktop final : public Desktop {
+class QtDesktop final : public host::Desktop {
   public:
     /// Installs itself as the process's desktop for its lifetime.
     QtDesktop();
@@ -20,15 +20,15 @@ class QtDesktop final : public Desktop {
     /// The window file dialogs are modal to.
     void setDialogOwner(QWidget* owner) { owner_ = owner; }
 
-    MessageAnswer showMessage(const MessageRequest& request) override;
+    host::MessageAnswer showMessage(const host::MessageRequest& request) override;
     std::optional<Text> clipboardText() override;
     bool setClipboardText(std::string_view text) override;
-    Text chooseSaveFile(const FileDialogRequest& request) override;
-    std::vector<Text> chooseOpenFiles(const FileDialogRequest& request) override;
-    std::optional<Text> askText(const TextRequest& request) override;
+    Text chooseSaveFile(const host::FileDialogRequest& request) override;
+    std::vector<Text> chooseOpenFiles(const host::FileDialogRequest& request) override;
+    std::optional<Text> askText(const host::TextRequest& request) override;
     void openAddress(std::string_view address) override;
     bool showInFileManager(std::string_view path) override;
-    ScreenSize screenSize() override;
+    host::ScreenSize screenSize() override;
 
   private:
     QPointer<QWidget> owner_;

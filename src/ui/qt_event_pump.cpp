@@ -10,12 +10,12 @@ QtEventPump::QtEventPump(std::chrono::nanoseconds slice)
     : slice_(slice),
       lastDispatch_(Clock::now()),
       dispatcher_(QAbstractEventDispatcher::instance(QThread::currentThread())) {
-    installEventPump(this);
+    host::installEventPump(this);
 }
 
 QtEventPump::~QtEventPump() {
-    if (installedEventPump() == this) {
-        installEventPump(nullptr);
+    if (host::installedEventPump() == this) {
+        host::installEventPump(nullptr);
     }
 }
 

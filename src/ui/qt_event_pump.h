@@ -5,13 +5,13 @@
 
 #include <chrono>
 
-#include "ui/event_pump.h"
+#include "host/event_pump.h"
 
 class QAbstractEventDispatcher;
 
 namespace yc::ui {
 
-class QtEventPump final : public EventPump {
+class QtEventPump final : public host::EventPump {
   public:
     /// Installs itself as the process's pump for its lifetime. Create it on the window thread.
     explicit QtEventPump(std::chrono::nanoseconds slice = std::chrono::milliseconds(1));

@@ -1,3 +1,4 @@
+// The report list's model: the rows it observes, published to the view in coalesced steps.
 #include "ui/report_list_model.h"
 
 #include "ui/gbk_qt.h"
@@ -13,46 +14,41 @@ ReportListModel::ReportListModel(std::vector<ColumnDescription> columns, std::ve
     publishTimer_.setSingleShot(true);
     publishTimer_.setInterval(kPublishIntervalMs);
     QObject::connect(&publishTimer_, &QTimer::timeout, this, [this] { publish(); });
+    rows_.setObserver(this);
 }
 
-void ReportListModel::clear() {
+void ReportListModel::rowsAboutToBeCleared() {
     beginResetModel();
-    store_.clear();
+}
+
+void ReportListModel::rowsCleared() {
     published_ = 0;
     endResetModel();
 }
 
-void ReportListModel::append(std::string_view name, std::string_view state, int iconIndex,
-                             int stateImageIndex) {
-    store_.append(name, state, iconIndex, stateImageIndex);
+void ReportListModel::rowAppended(std::size_t /*row*/) {
     if (!publishTimer_.isActive()) {
         publishTimer_.start();
     }
 }
 
-void ReportListModel::setCell(std::size_t row, int column, std::string_view text) {
-    store_.setCell(row, column, text);
+void ReportListModel::cellChanged(std::size_t row, int column) {
     if (row < published_) {
         const QModelIndex changed = index(static_cast<int>(row), column);
         emit dataChanged(changed, changed);
     }
 }
 
-void ReportListModel::setIcons(std::size_t row, int iconIndex, int stateImageIndex) {
-    store_.setIcons(row, iconIndex, stateImageIndex);
+void ReportListModel::iconsChanged(std::size_t row) {
     if (row < published_) {
         const QModelIndex changed = index(static_cast<int>(row), 0);
         emit dataChanged(changed, changed, {Qt::DecorationRole});
     }
 }
 
-std::string_view ReportListModel::cell(std::size_t row, int column) const {
-    return store_.cell(row, column);
-}
-
 void ReportListModel::publish() {
     publishTimer_.stop();
-    const std::size_t total = store_.count();
+    const std::size_t total = rows_.count();
     if (total == published_) {
         return;
     }
@@ -75,10 +71,10 @@ QVariant ReportListModel::data(const QModelIndex& index, int role) const {
     }
     const auto row = static_cast<std::size_t>(index.row());
     if (role == Qt::DisplayRole) {
-        return toQString(store_.cell(row, index.column()));
+        return toQString(rows_.cell(row, index.column()));
     }
     if (role == Qt::DecorationRole && index.column() == 0) {
-        const int icon = store_.iconIndex(row);
+        const int icon = rows_.iconIndex(row);
         if (icon >= 0 && static_cast<std::size_t>(icon) < icons_.size()) {
             return icons_[static_cast<std::size_t>(icon)];
         }

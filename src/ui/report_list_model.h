@@ -13,21 +13,14 @@
 
 namespace yc::ui {
 
-class ReportListModel final : public QAbstractTableModel, public query::ReportRows {
+class ReportListModel final : public QAbstractTableModel, private query::ReportRowsObserver {
   public:
     ReportListModel(std::vector<ColumnDescription> columns, std::vector<QIcon> icons,
                     QObject* parent = nullptr);
 
-    // ReportRows: what the engine writes and reads.
-    void clear() override;
-    void append(std::string_view name, std::string_view state, int iconIndex,
-                int stateImageIndex) override;
-    void setCell(std::size_t row, int column, std::string_view text) override;
-    void setIcons(std::size_t row, int iconIndex, int stateImageIndex) override;
-    std::size_t count() const override { return store_.count(); }
-    std::string_view cell(std::size_t row, int column) const override;
-    int iconIndex(std::size_t row) const override { return store_.iconIndex(row); }
-    int stateImageIndex(std::size_t row) const override { return store_.stateImageIndex(row); }
+    /// The rows the engine writes and reads; the model shows them.
+    query::ReportRows& rows() { return rows_; }
+    const query::ReportRows& rows() const { return rows_; }
 
     /// Tells the view about every row appended so far.
     void publish();
@@ -39,7 +32,14 @@ class ReportListModel final : public QAbstractTableModel, public query::ReportRo
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   private:
-    query::ReportRowStore store_;
+    // ReportRowsObserver: the row changes the view must hear of.
+    void rowsAboutToBeCleared() override;
+    void rowsCleared() override;
+    void rowAppended(std::size_t row) override;
+    void cellChanged(std::size_t row, int column) override;
+    void iconsChanged(std::size_t row) override;
+
+    query::ReportRows rows_;
     std::vector<ColumnDescription> columns_;
     std::vector<QIcon> icons_;
     std::size_t published_ = 0;

@@ -17,8 +17,8 @@
 #include <QTreeWidget>
 #include <cassert>
 
+#include "host/desktop.h"
 #include "ui/caption_button.h"
-#include "ui/desktop.h"
 #include "ui/fonts.h"
 #include "ui/gbk_qt.h"
 #include "ui/report_list_model.h"
@@ -113,8 +113,9 @@ QWidget* createWidget(const ControlDescription& d, QWidget* parent, ReportListMo
             link->setAlignment(Qt::AlignCenter);
             link->setCursor(Qt::PointingHandCursor);
             // The link opens its own address: the hyperlink's built-in behaviour.
-            QObject::connect(link, &QLabel::linkActivated, link,
-                             [](const QString& href) { desktop().openAddress(fromQString(href)); });
+            QObject::connect(link, &QLabel::linkActivated, link, [](const QString& href) {
+                host::desktop().openAddress(fromQString(href));
+            });
             return link;
         }
         case ControlKind::PictureButton: {

@@ -20,6 +20,7 @@
 #include "support/context_menu_pick.h"
 #include "support/counting_event_pump.h"
 #include "support/gbk_literals.h"
+#include "support/scripted_checker.h"
 #include "support/scripted_desktop.h"
 #include "support/table_test.h"
 #include "support/temp_dir.h"
@@ -115,7 +116,7 @@ class InputDialogTest : public testing::Test {
 };
 
 TEST_F(InputDialogTest, YesOnTheDiscardQuestionKeepsTheEditsAndNoCloses) {
-    desktop.answers = {ui::MessageAnswer::Yes, ui::MessageAnswer::No};
+    desktop.answers = {host::MessageAnswer::Yes, host::MessageAnswer::No};
     std::vector<Text> bodiesAfterYes;
     const bool accepted = open(withOutput("a.com"), {
                                                         [](ui::Window& w) {
@@ -133,11 +134,11 @@ TEST_F(InputDialogTest, YesOnTheDiscardQuestionKeepsTheEditsAndNoCloses) {
     EXPECT_EQ(bodiesAfterYes, std::vector<Text>{"edited.com"});
     EXPECT_EQ(output, "caller's text");
     ASSERT_EQ(desktop.messages.size(), 2u);
-    const ui::MessageRequest& question = desktop.messages[0];
+    const host::MessageRequest& question = desktop.messages[0];
     EXPECT_EQ(utf8(question.text), "内容已被改动，是否要放弃？");
     EXPECT_EQ(utf8(question.caption), "翎杉：");
-    EXPECT_EQ(question.buttons, ui::MessageButtons::YesNo);
-    EXPECT_EQ(question.icon, ui::MessageIcon::Information);
+    EXPECT_EQ(question.buttons, host::MessageButtons::YesNo);
+    EXPECT_EQ(question.icon, host::MessageIcon::Information);
     EXPECT_TRUE(question.systemModal);
 }
 
@@ -207,8 +208,8 @@ TEST_F(InputDialogTest, RestoreWithAnEmptyInitialTextSaysSo) {
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(utf8(desktop.messages[0].text), "启动值为空！");
     EXPECT_EQ(utf8(desktop.messages[0].caption), "翎杉：");
-    EXPECT_EQ(desktop.messages[0].buttons, ui::MessageButtons::Ok);
-    EXPECT_EQ(desktop.messages[0].icon, ui::MessageIcon::Information);
+    EXPECT_EQ(desktop.messages[0].buttons, host::MessageButtons::Ok);
+    EXPECT_EQ(desktop.messages[0].icon, host::MessageIcon::Information);
     EXPECT_TRUE(desktop.messages[0].systemModal);
 }
 
@@ -306,8 +307,7 @@ TEST_F(InputDialogImportTest, ContentsStopAtTheFirstZeroByteEvenOfAnEndlessFile)
     EXPECT_EQ(bodies, std::vector<Text>{"\r\na.com"});
 }
 
-struct FileButtonsCase {
-    const char* label;
+struct FileButtonsCase : test::TableCase {
     int fileButtons;
     bool contents;
     bool names;
@@ -434,8 +434,7 @@ TEST_F(InputDialogTest, WithoutAnOutputTheDialogOnlyShowsTheText) {
     EXPECT_TRUE(desktop.messages.empty());
 }
 
-struct TextsCase {
-    const char* label;
+struct TextsCase : test::TableCase {
     bool output;
     std::optional<const char*> prompt;
     std::optional<const char*> title;
@@ -515,8 +514,7 @@ TEST_F(InputDialogTest, OpeningWhileOpenReturnsFalseAndChangesNothing) {
     EXPECT_EQ(openInputDialog(), nullptr);
 }
 
-struct DesignedCase {
-    const char* label;
+struct DesignedCase : test::TableCase {
     const char* name;
     ui::Rect rect;
     bool visible;
@@ -553,8 +551,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DesignedCase{"cancel", "按钮取消", {414, 328, 64, 24}, true}),
     test::ByLabel());
 
-struct PromptCase {
-    const char* label;
+struct PromptCase : test::TableCase {
     const char* prompt;
     int width;
     int height;
@@ -582,13 +579,7 @@ class EditDomainListTest : public InputDialogTest {
     ui::Control& listButton() { return window.window().control(gbk("按钮输入域名列表")); }
     void clickListButton() { qobject_cast<QAbstractButton*>(listButton().widget())->click(); }
 
-    class NoChecks final : public query::BatchChecker {
-      public:
-        query::BatchOutcome CheckBatch(const Text&, Text& available) override {
-            available.clear();
-            return query::BatchOutcome::Accepted;
-        }
-    } noChecks;
+    test::ScriptedChecker noChecks;  // every name taken
     MainWindow window{state, noChecks};
 };
 
@@ -624,7 +615,7 @@ TEST_F(EditDomainListTest, AcceptingAnEmptyBodyStoresAnEmptyList) {
 
 TEST_F(EditDomainListTest, NoOnTheDiscardQuestionKeepsTheOldList) {
     listButton().setTag("old.com");
-    desktop.answers = {ui::MessageAnswer::No};
+    desktop.answers = {host::MessageAnswer::No};
     DialogScript script({[](ui::Window& w) {
         setBody(w, "new.com");
         w.requestClose();

@@ -14,6 +14,7 @@
 #include "app/main_window.h"
 #include "support/context_menu_pick.h"
 #include "support/gbk_literals.h"
+#include "support/scripted_checker.h"
 #include "support/scripted_desktop.h"
 #include "support/table_test.h"
 #include "support/temp_dir.h"
@@ -29,38 +30,6 @@ namespace {
 using test::gbk;
 using test::utf8;
 
-class ScriptedChecker final : public query::BatchChecker {
-  public:
-    std::vector<Text> batches;
-    std::deque<query::BatchOutcome> outcomes;
-    std::function<void()> duringExchange;
-    /// When set, gives the free names of a batch instead of the "free" prefix rule.
-    std::function<Text(const Text&)> answer;
-
-    query::BatchOutcome CheckBatch(const Text& batch, Text& available) override {
-        batches.push_back(batch);
-        available.clear();
-        if (duringExchange) {
-            duringExchange();
-        }
-        if (!outcomes.empty()) {
-            const query::BatchOutcome outcome = outcomes.front();
-            outcomes.pop_front();
-            return outcome;
-        }
-        if (answer) {
-            available = answer(batch);
-            return query::BatchOutcome::Accepted;
-        }
-        for (const Text& name : text::split(batch, "\r\n")) {
-            if (name.starts_with("free")) {
-                available += name + "\r\n";
-            }
-        }
-        return query::BatchOutcome::Accepted;
-    }
-};
-
 class MainWindowTest : public testing::Test {
   protected:
     MainWindowTest() {
@@ -68,6 +37,8 @@ class MainWindowTest : public testing::Test {
         state.dataFolder = state.programFolder;
         state.registrarEndpoint = "http://127.0.0.1:9/domain/bulkregister_submit.php";
         pump.setDispatchOnEveryCall(true);
+        // Every name that starts with "free" is free.
+        checker.isFree = [](const Text& name) { return name.starts_with("free"); };
     }
 
     ui::Control& control(const char* name) { return window.window().control(gbk(name)); }
@@ -80,12 +51,11 @@ class MainWindowTest : public testing::Test {
     test::ScriptedDesktop desktop;
     ui::QtEventPump pump;
     AppState state;
-    ScriptedChecker checker;
+    test::ScriptedChecker checker;
     MainWindow window{state, checker};
 };
 
-struct GeometryCase {
-    const char* label;
+struct GeometryCase : test::TableCase {
     const char* name;
     ui::Rect rect;
 };
@@ -230,14 +200,14 @@ TEST_F(MainWindowTest, StopClickDuringAnExchangeDropsItsRows) {
 TEST_F(MainWindowTest, LimitPromptResendsOnOkAndEndsOnCancel) {
     enterList("a.com\r\nb.com");
     checker.outcomes = {query::BatchOutcome::Refused, query::BatchOutcome::Refused};
-    desktop.answers = {ui::MessageAnswer::Ok, ui::MessageAnswer::Cancel};
+    desktop.answers = {host::MessageAnswer::Ok, host::MessageAnswer::Cancel};
     click("按钮开始查询");
     ASSERT_EQ(checker.batches.size(), 2u);
     EXPECT_EQ(checker.batches[0], checker.batches[1]);
     ASSERT_EQ(desktop.messages.size(), 3u);
     EXPECT_EQ(utf8(desktop.messages[0].text),
               "可能查询过多已经被限制，建议更换下IP，如需继续采集请点击确定按钮，或者取消按钮退出");
-    EXPECT_EQ(desktop.messages[0].buttons, ui::MessageButtons::OkCancel);
+    EXPECT_EQ(desktop.messages[0].buttons, host::MessageButtons::OkCancel);
     EXPECT_TRUE(desktop.messages[0].systemModal);
     EXPECT_EQ(window.rows().count(), 0u);
     EXPECT_EQ(utf8(desktop.messages[2].text), "查询完成！");
@@ -297,7 +267,7 @@ Text numberedList(int count) {
 TEST_F(MainWindowTest, ClosingWhileTheFinishedMessageShowsClosesTheWindow) {
     enterList("a.com");
     window.show();
-    desktop.onMessage = [&](const ui::MessageRequest& request) {
+    desktop.onMessage = [&](const host::MessageRequest& request) {
         if (utf8(request.text) == "查询完成！") {
             window.window().requestClose();
         }
@@ -359,7 +329,7 @@ TEST_F(MainWindowTest, EscapeNeitherClosesTheWindowNorStopsARun) {
 TEST_F(MainWindowTest, AStartClickWhileARunPreparesStartsNoSecondRun) {
     enterList(numberedList(60));
     control("按钮自动保存路径").setTag(text::fromSystemPath(folder.path() / "无此目录" / "r.txt"));
-    desktop.onMessage = [&](const ui::MessageRequest& request) {
+    desktop.onMessage = [&](const host::MessageRequest& request) {
         if (utf8(request.text).starts_with("本次查询不会自动保存")) {
             click("按钮开始查询");
         }
@@ -424,10 +394,10 @@ TEST_F(MainWindowTest, ReportListMenuCopiesAndRechecksTheChosenRows) {
         }
         return free;
     };
-    checker.answer = [](const Text& batch) { return batch; };
+    checker.isFree = [](const Text&) { return true; };
     pick("重新查询选中的域名");
     ASSERT_EQ(checker.batches.size(), 2u);
-    EXPECT_EQ(checker.batches.back(), "taken2.com\r\nfree3.com\r\n");
+    EXPECT_EQ(checker.batches.back(), (query::Batch{"taken2.com", "free3.com"}));
     EXPECT_EQ(utf8(Text(window.rows().cell(1, 1))), "是");
     EXPECT_EQ(window.rows().iconIndex(1), query::kIconFree);
     EXPECT_EQ(utf8(Text(window.rows().cell(3, 1))), "否");

@@ -66,7 +66,7 @@ TEST_F(RegistrarWindowTest, RefusalPromptResendsTheSameBodyThenCancelEndsWithout
     test::RegistrarSim sim(options);
     ASSERT_TRUE(sim.started());
     auto program = start(sim);
-    desktop.answers = {ui::MessageAnswer::Ok, ui::MessageAnswer::Cancel};
+    desktop.answers = {host::MessageAnswer::Ok, host::MessageAnswer::Cancel};
     Text list;
     for (int i = 0; i < 60; ++i) {
         list += "n" + std::to_string(i) + ".com\r\n";
@@ -84,14 +84,14 @@ TEST_F(RegistrarWindowTest, FailedExchangePromptsAndNeverListsRows) {
     test::RegistrarSim sim(options);
     ASSERT_TRUE(sim.started());
     auto program = start(sim);
-    desktop.answers = {ui::MessageAnswer::Ok, ui::MessageAnswer::Cancel};
+    desktop.answers = {host::MessageAnswer::Ok, host::MessageAnswer::Cancel};
     run(*program, "a.com\r\nb.com");
     EXPECT_EQ(sim.requests().size(), 2u);
     EXPECT_EQ(program->mainWindow().rows().count(), 0u);
     ASSERT_GE(desktop.messages.size(), 2u);
     EXPECT_EQ(text::gbkToUtf8(desktop.messages[0].text),
               "查询失败，可能是网络问题，如需重试请点击确定按钮，或者取消按钮退出");
-    EXPECT_EQ(desktop.messages[0].buttons, ui::MessageButtons::OkCancel);
+    EXPECT_EQ(desktop.messages[0].buttons, host::MessageButtons::OkCancel);
 }
 
 TEST_F(RegistrarWindowTest, DemoRunAnswersByItsFixedRuleAndSaysOnceThatItIsNotReal) {

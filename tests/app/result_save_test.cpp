@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "support/counting_event_pump.h"
 #include "support/gbk_literals.h"
+#include "support/scripted_checker.h"
 #include "support/scripted_desktop.h"
 #include "support/table_test.h"
 #include "support/temp_dir.h"
@@ -27,33 +28,14 @@ std::string utf8(std::string_view gbkText) {
     return text::gbkToUtf8(gbkText);
 }
 
-// Every name that starts with "free" is free; `duringExchange` runs inside each exchange.
-class PrefixChecker final : public query::BatchChecker {
-  public:
-    int exchanges = 0;
-    std::function<void()> duringExchange;
-
-    query::BatchOutcome CheckBatch(const Text& batch, Text& available) override {
-        ++exchanges;
-        if (duringExchange) {
-            duringExchange();
-        }
-        available.clear();
-        for (const Text& name : text::split(batch, "\r\n")) {
-            if (name.starts_with("free")) {
-                available += name + "\r\n";
-            }
-        }
-        return query::BatchOutcome::Accepted;
-    }
-};
-
 class ResultSaveTest : public testing::Test {
   protected:
     ResultSaveTest() {
         state.dataFolder = text::fromSystemPath(dir.path());
         state.registrarEndpoint = "http://127.0.0.1:9/domain/bulkregister_submit.php";
         pump.setDispatchOnEveryCall(true);
+        // Every name that starts with "free" is free.
+        checker.isFree = [](const Text& name) { return name.starts_with("free"); };
     }
 
     ui::Control& control(const char* name) { return window.window().control(gbk(name)); }
@@ -78,12 +60,11 @@ class ResultSaveTest : public testing::Test {
     test::ScriptedDesktop desktop;
     ui::QtEventPump pump;
     AppState state;
-    PrefixChecker checker;
+    test::ScriptedChecker checker;
     MainWindow window{state, checker};
 };
 
-struct SaveCase {
-    const char* label;
+struct SaveCase : test::TableCase {
     const char* filter;  // the radio button to check
     const char* file;
     const char* bytes;  // UTF-8 of the expected GBK file
@@ -134,7 +115,7 @@ TEST_F(ResultSaveTest, EventsArePumpedOncePerRow) {
 TEST_F(ResultSaveTest, SaveDialogAsksForAResultsFile) {
     click("按钮保存查询结果");
     ASSERT_EQ(desktop.dialogs.size(), 1u);
-    const ui::FileDialogRequest& d = desktop.dialogs[0];
+    const host::FileDialogRequest& d = desktop.dialogs[0];
     EXPECT_EQ(utf8(d.title), "选择一个保存查询结果的文件地址：");
     EXPECT_EQ(utf8(d.filter), "txt文件|*.txt|csv文件|*.csv|全部文件|*.*");
     EXPECT_EQ(d.filterIndex, 1);
@@ -215,7 +196,7 @@ TEST_F(ResultSaveTest, FilterChangeDuringARunChangesTheLinesWrittenFromThenOn) {
     const Text path = pathIn("run.csv");
     control("按钮自动保存路径").setTag(path);
     checker.duringExchange = [&] {
-        if (checker.exchanges == 2) {
+        if (checker.batches.size() == 2) {
             click("单选框全部");
         }
     };

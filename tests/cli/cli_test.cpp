@@ -157,8 +157,7 @@ std::string sentNames(const RegistrarSim& sim) {
     return body.substr(start, body.find("&picCode") - start);
 }
 
-struct ListCase {
-    const char* label;
+struct ListCase : yc::test::TableCase {
     std::string input;
     std::vector<std::string> args;
     int status;
@@ -236,8 +235,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "line 2 of the list is not valid GBK"}),
     yc::test::ByLabel());
 
-struct OutputCase {
-    const char* label;
+struct OutputCase : yc::test::TableCase {
     std::string list;
     std::vector<std::string> args;
     const char* terminalLang;  ///< null: results go to a file, and must equal `results`
@@ -328,8 +326,7 @@ TEST(CliTest, RefusalStopsWithStatusThreeKeepingCompleteLines) {
     EXPECT_NE(run.err.find("refused"), std::string::npos);
 }
 
-struct RetryCase {
-    const char* label;
+struct RetryCase : yc::test::TableCase {
     yc::sim::Fault fault;  ///< None: the registrar refuses every batch after the first
     std::vector<std::string> args;
     std::string launcher;
@@ -482,8 +479,7 @@ TEST(CliTest, UnusableCaFileIsAUsageErrorNamingPathAndReason) {
     }
 }
 
-struct UsageCase {
-    const char* label;
+struct UsageCase : yc::test::TableCase {
     std::vector<std::string> args;
 };
 

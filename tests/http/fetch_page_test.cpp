@@ -5,12 +5,12 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
-#include <ostream>
 
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
 
+#include "host/event_pump.h"
 #include "http/ca_file_check.h"
 #include "http/http_client.h"
 #include "http/request_headers.h"
@@ -18,7 +18,6 @@
 #include "support/table_test.h"
 #include "text/charset.h"
 #include "text/gbk_search.h"
-#include "ui/event_pump.h"
 
 namespace yc::http {
 namespace {
@@ -250,10 +249,10 @@ TEST(FetchPageTest, AnswerThatKeepsTricklingInEndsAtTheOverallLimit) {
 
 // Dispatches nothing; with `ticking` it wakes up often, as a window does while the user clicks,
 // otherwise only when the transfer ends.
-class PollingPump final : public ui::EventPump {
+class PollingPump final : public host::EventPump {
   public:
-    explicit PollingPump(bool ticking) : ticking_(ticking) { ui::installEventPump(this); }
-    ~PollingPump() override { ui::installEventPump(nullptr); }
+    explicit PollingPump(bool ticking) : ticking_(ticking) { host::installEventPump(this); }
+    ~PollingPump() override { host::installEventPump(nullptr); }
     PollingPump(const PollingPump&) = delete;
     PollingPump& operator=(const PollingPump&) = delete;
 
@@ -327,18 +326,13 @@ TEST(FetchPageTest, ResetMidBodyKeepsWhatArrived) {
     EXPECT_LT(result.bytes.size(), 200000U);
 }
 
-struct FaultCase {
-    const char* label;
+struct FaultCase : test::TableCase {
     Fault fault;
     std::string redirectTo;
     int status;
     bool failed;
     std::string page;
 };
-
-void PrintTo(const FaultCase& c, std::ostream* out) {
-    *out << c.label;
-}
 
 class FetchFaultTest : public testing::TestWithParam<FaultCase> {};
 
@@ -377,17 +371,12 @@ TEST(FetchPageTest, EndlessBodyStopsAtTheCap) {
     EXPECT_EQ(result.bytes.size(), kMaxBodyBytes);
 }
 
-struct EncodingCase {
-    const char* label;
+struct EncodingCase : test::TableCase {
     PageEncoding encoding;
     bool gzip;
     bool upper;
     int encodingAfter;  // the caller's encoding variable after the fetch
 };
-
-void PrintTo(const EncodingCase& c, std::ostream* out) {
-    *out << c.label;
-}
 
 class FetchEncodingTest : public testing::TestWithParam<EncodingCase> {};
 

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include "http/url_parts.h"
 #include "support/table_test.h"
 
@@ -15,18 +13,13 @@ constexpr const char* kAcceptLine =
     "application/x-shockwave-flash, application/vnd.ms-excel, application/vnd.ms-powerpoint, "
     "application/msword, */*\r\n";
 
-struct UrlCase {
-    const char* label;
+struct UrlCase : test::TableCase {
     const char* url;
     bool secure;
     const char* host;
     int port;
     const char* path;
 };
-
-void PrintTo(const UrlCase& c, std::ostream* out) {
-    *out << c.label;
-}
 
 class SplitUrlTest : public testing::TestWithParam<UrlCase> {};
 
@@ -56,15 +49,10 @@ TEST(ComposeUrlTest, EscapesBytesThatMayNotStandRaw) {
     EXPECT_EQ(ComposeUrl(SplitUrl("http://h:81/a b\xD6\xD0?q=1")), "http://h:81/a%20b%D6%D0?q=1");
 }
 
-struct AgentCase {
-    const char* label;
+struct AgentCase : test::TableCase {
     const char* headers;
     const char* agent;
 };
-
-void PrintTo(const AgentCase& c, std::ostream* out) {
-    *out << c.label;
-}
 
 class UserAgentTest : public testing::TestWithParam<AgentCase> {};
 
@@ -79,18 +67,13 @@ INSTANTIATE_TEST_SUITE_P(
                     AgentCase{"other case gives empty", "user-agent: Tester/1\r\nReferer: x", ""}),
     test::ByLabel{});
 
-struct HeaderCase {
-    const char* label;
+struct HeaderCase : test::TableCase {
     std::string headers;
     bool post;
     std::size_t bodyLength;
     std::string cookies;
     std::string expected;
 };
-
-void PrintTo(const HeaderCase& c, std::ostream* out) {
-    *out << c.label;
-}
 
 class CompleteHeadersTest : public testing::TestWithParam<HeaderCase> {};
 
@@ -123,15 +106,10 @@ INSTANTIATE_TEST_SUITE_P(
                        kAcceptLine + "Accept-Language: zh-cn\r\n"}),
     test::ByLabel{});
 
-struct CookieCase {
-    const char* label;
+struct CookieCase : test::TableCase {
     const char* block;
     const char* cookies;
 };
-
-void PrintTo(const CookieCase& c, std::ostream* out) {
-    *out << c.label;
-}
 
 class CollectCookiesTest : public testing::TestWithParam<CookieCase> {};
 

@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include "gzip_deflate.h"
+#include "host/event_pump.h"
 #include "support/table_test.h"
 #include "text/charset.h"
-#include "ui/event_pump.h"
 
 namespace yc::http {
 namespace {
@@ -18,18 +16,13 @@ const std::string kUtf16BeChinese = "\x4E\x2D\x65\x87";
 const std::string kBig5Chinese = "\xA4\xA4\xA4\xE5";  // 中文
 const std::string kGbkChinese = "\xD6\xD0\xCE\xC4";   // 中文, not valid UTF-8
 
-struct DecodeCase {
-    const char* label;
+struct DecodeCase : test::TableCase {
     std::string body;
     int code;
     std::string expectedUtf8;  // compared after converting the result to GBK
     bool expectRaw;            // the expected text is the body itself
     int expectedCode;
 };
-
-void PrintTo(const DecodeCase& c, std::ostream* out) {
-    *out << c.label;
-}
 
 class DecodeResponseTextTest : public testing::TestWithParam<DecodeCase> {};
 
@@ -113,15 +106,10 @@ TEST(GzipInflateTest, ConcatenatedMembersAreReadToTheEnd) {
     EXPECT_FALSE(whole);
 }
 
-struct MetaCase {
-    const char* label;
+struct MetaCase : test::TableCase {
     std::string page;
     int expected;
 };
-
-void PrintTo(const MetaCase& c, std::ostream* out) {
-    *out << c.label;
-}
 
 class MetaCharsetTest : public testing::TestWithParam<MetaCase> {};
 
@@ -144,15 +132,10 @@ INSTANTIATE_TEST_SUITE_P(
                              2}),
     test::ByLabel{});
 
-struct Utf8Case {
-    const char* label;
+struct Utf8Case : test::TableCase {
     std::string bytes;
     bool expected;
 };
-
-void PrintTo(const Utf8Case& c, std::ostream* out) {
-    *out << c.label;
-}
 
 class LooksLikeUtf8Test : public testing::TestWithParam<Utf8Case> {};
 
@@ -171,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(Bytes, LooksLikeUtf8Test,
                                          Utf8Case{"lone continuation", "\x80", false}),
                          test::ByLabel{});
 
-class CountingPump : public ui::EventPump {
+class CountingPump : public host::EventPump {
   public:
     void pump() override { ++pumps; }
     void waitAndDispatch() override {}
@@ -181,17 +164,18 @@ class CountingPump : public ui::EventPump {
 
 TEST(LooksLikeUtf8Test, ProcessesPendingEventsOncePerStep) {
     CountingPump pump;
-    ui::installEventPump(&pump);
+    host::installEventPump(&pump);
     EXPECT_TRUE(
         LooksLikeUtf8("a\xC3\xA9"
                       "b\xE4\xB8\xAD"));
-    ui::installEventPump(nullptr);
+    host::installEventPump(nullptr);
     EXPECT_EQ(pump.pumps, 4);
 }
 
 TEST(ConvertCharsetTest, UnknownCharsetGivesNothing) {
-    EXPECT_EQ(ConvertCharset("abc", "no-such-charset", "GB18030"), "");
-    EXPECT_EQ(ConvertCharset(kUtf8Chinese, "UTF-8", "GB18030"), text::utf8ToGbk(kUtf8Chinese));
+    EXPECT_EQ(text::ConvertCharset("abc", "no-such-charset", "GB18030"), "");
+    EXPECT_EQ(text::ConvertCharset(kUtf8Chinese, "UTF-8", "GB18030"),
+              text::utf8ToGbk(kUtf8Chinese));
 }
 
 }  // namespace

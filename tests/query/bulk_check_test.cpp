@@ -26,12 +26,12 @@ const std::string kFormTail =
 
 struct Exchange {
     BatchOutcome outcome;
-    Text available;
+    FreeNames available;
 };
 
-Exchange check(const RegistrarSim& sim, const Text& batch) {
+Exchange check(const RegistrarSim& sim, const Batch& batch) {
     RegistrarExchange exchange(sim.url());
-    Exchange result{BatchOutcome::Failed, "left over"};
+    Exchange result{BatchOutcome::Failed, {"left over"}};
     result.outcome = exchange.CheckBatch(batch, result.available);
     return result;
 }
@@ -44,10 +44,10 @@ class BulkCheckTest : public testing::Test {
 TEST_F(BulkCheckTest, PostsTheEncodedBatchWithTheFixedTail) {
     RegistrarSim sim(freeDotCom());
     ASSERT_TRUE(sim.started());
-    const Text batch = text::utf8ToGbk("abc.com\r\n中文.com\r\nx_y-z+1.net\r\n");
+    const Batch batch{"abc.com", text::utf8ToGbk("中文.com"), "x_y-z+1.net"};
     const Exchange result = check(sim, batch);
     EXPECT_EQ(result.outcome, BatchOutcome::Accepted);
-    EXPECT_EQ(result.available, text::utf8ToGbk("abc.com\r\n中文.com\r\n"));
+    EXPECT_EQ(result.available, (FreeNames{"abc.com", text::utf8ToGbk("中文.com")}));
     const auto requests = sim.requests();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].requestLine, "POST /domain/bulkregister_submit.php HTTP/1.1");
@@ -55,8 +55,7 @@ TEST_F(BulkCheckTest, PostsTheEncodedBatchWithTheFixedTail) {
               "domainToCheck=abc.com%0D%0A%D6%D0%CE%C4.com%0D%0Ax_y-z%2B1.net%0D%0A" + kFormTail);
 }
 
-struct PageFormCase {
-    const char* label;
+struct PageFormCase : test::TableCase {
     PageEncoding encoding;
     bool gzip;
     bool upper;
@@ -73,9 +72,9 @@ TEST_P(BulkCheckPageFormTest, EveryPageFormGivesTheSameFreeNames) {
     options.padTo = 100000;
     RegistrarSim sim(options);
     ASSERT_TRUE(sim.started());
-    const Exchange result = check(sim, text::utf8ToGbk("a.com\r\nb.net\r\n中文.com\r\n"));
+    const Exchange result = check(sim, {"a.com", "b.net", text::utf8ToGbk("中文.com")});
     EXPECT_EQ(result.outcome, BatchOutcome::Accepted);
-    EXPECT_EQ(result.available, text::utf8ToGbk("a.com\r\n中文.com\r\n"));
+    EXPECT_EQ(result.available, (FreeNames{"a.com", text::utf8ToGbk("中文.com")}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -93,8 +92,8 @@ TEST_F(BulkCheckTest, RefusalMarkerAnywhereOnThePageIsARefusal) {
     options.refuseAfter = 1;
     RegistrarSim sim(options);
     ASSERT_TRUE(sim.started());
-    EXPECT_EQ(check(sim, "a.com\r\n").outcome, BatchOutcome::Accepted);
-    const Exchange refused = check(sim, "a.com\r\n");
+    EXPECT_EQ(check(sim, {"a.com"}).outcome, BatchOutcome::Accepted);
+    const Exchange refused = check(sim, {"a.com"});
     EXPECT_EQ(refused.outcome, BatchOutcome::Refused);
     EXPECT_TRUE(refused.available.empty());
 
@@ -103,22 +102,21 @@ TEST_F(BulkCheckTest, RefusalMarkerAnywhereOnThePageIsARefusal) {
     everyName.freePattern = ".*";
     RegistrarSim listing(everyName);
     ASSERT_TRUE(listing.started());
-    const Exchange marked = check(listing, "a.com\r\n" + RefusalMarker() + "\r\n");
+    const Exchange marked = check(listing, {"a.com", RefusalMarker()});
     EXPECT_EQ(marked.outcome, BatchOutcome::Refused);
 }
 
 TEST_F(BulkCheckTest, PageWithoutFreeNamesIsAcceptedAndGoesToTheClipboard) {
     RegistrarSim sim(freeDotCom());
     ASSERT_TRUE(sim.started());
-    const Exchange result = check(sim, "a.net\r\n");
+    const Exchange result = check(sim, {"a.net"});
     EXPECT_EQ(result.outcome, BatchOutcome::Accepted);
     EXPECT_TRUE(result.available.empty());
     ASSERT_TRUE(desktop.clipboard.has_value());
     EXPECT_NE(desktop.clipboard->find("a.net"), std::string::npos);
 }
 
-struct FaultCase {
-    const char* label;
+struct FaultCase : test::TableCase {
     Fault fault;
 };
 
@@ -129,7 +127,7 @@ TEST_P(BulkCheckFaultTest, FailedTransferIsNeverAnAnswer) {
     options.fault = GetParam().fault;
     RegistrarSim sim(options);
     ASSERT_TRUE(sim.started());
-    const Exchange result = check(sim, "a.com\r\n");
+    const Exchange result = check(sim, {"a.com"});
     EXPECT_EQ(result.outcome, BatchOutcome::Failed);
     EXPECT_TRUE(result.available.empty());
 }
@@ -140,11 +138,10 @@ INSTANTIATE_TEST_SUITE_P(Faults, BulkCheckFaultTest,
                                          FaultCase{"reset mid-body", Fault::Reset}),
                          test::ByLabel());
 
-struct GzipPageCase {
-    const char* label;
+struct GzipPageCase : test::TableCase {
     std::string body;
     BatchOutcome outcome;
-    Text available;
+    FreeNames available;
 };
 
 class BulkCheckGzipTest : public BulkCheckTest, public testing::WithParamInterface<GzipPageCase> {};
@@ -155,7 +152,7 @@ TEST_P(BulkCheckGzipTest, OnlyAWhollyInflatedPageIsAnAnswer) {
     options.gzipBody = GetParam().body;
     RegistrarSim sim(options);
     ASSERT_TRUE(sim.started());
-    const Exchange result = check(sim, "a.com\r\nb.com\r\n");
+    const Exchange result = check(sim, {"a.com", "b.com"});
     EXPECT_EQ(result.outcome, GetParam().outcome);
     EXPECT_EQ(result.available, GetParam().available);
 }
@@ -167,21 +164,24 @@ const std::string kWholePage = sim::gzipDeflate(kFirstHalf + std::string(20000, 
 INSTANTIATE_TEST_SUITE_P(
     Bodies, BulkCheckGzipTest,
     testing::Values(
-        GzipPageCase{"whole", kWholePage, BatchOutcome::Accepted, "a.com\r\nb.com\r\n"},
-        GzipPageCase{"two members", sim::gzipDeflate(kFirstHalf) + sim::gzipDeflate(kSecondHalf),
-                     BatchOutcome::Accepted, "a.com\r\nb.com\r\n"},
-        GzipPageCase{"cut short", kWholePage.substr(0, kWholePage.size() - 12),
-                     BatchOutcome::Failed, ""},
+        GzipPageCase{"whole", kWholePage, BatchOutcome::Accepted, {"a.com", "b.com"}},
+        GzipPageCase{"two members",
+                     sim::gzipDeflate(kFirstHalf) + sim::gzipDeflate(kSecondHalf),
+                     BatchOutcome::Accepted,
+                     {"a.com", "b.com"}},
+        GzipPageCase{
+            "cut short", kWholePage.substr(0, kWholePage.size() - 12), BatchOutcome::Failed, {}},
         GzipPageCase{"past the inflation cap",
                      sim::gzipDeflate(kFirstHalf + std::string(http::kMaxInflatedBytes, ' ')),
-                     BatchOutcome::Failed, ""},
-        GzipPageCase{"gzip signature only", "\x1F\x8B" + kFirstHalf, BatchOutcome::Failed, ""}),
+                     BatchOutcome::Failed,
+                     {}},
+        GzipPageCase{"gzip signature only", "\x1F\x8B" + kFirstHalf, BatchOutcome::Failed, {}}),
     test::ByLabel());
 
 TEST_F(BulkCheckTest, NoServerIsAFailure) {
     RegistrarExchange exchange("http://127.0.0.1:1/domain/bulkregister_submit.php");
-    Text available = "stale";
-    EXPECT_EQ(exchange.CheckBatch("a.com\r\n", available), BatchOutcome::Failed);
+    FreeNames available{"stale"};
+    EXPECT_EQ(exchange.CheckBatch({"a.com"}, available), BatchOutcome::Failed);
     EXPECT_TRUE(available.empty());
 }
 
@@ -189,12 +189,12 @@ TEST_F(BulkCheckTest, HttpsNeedsATrustedCertificate) {
     RegistrarSim sim(freeDotCom(), true);
     ASSERT_TRUE(sim.started());
     http::setExtraCaFile("");
-    EXPECT_EQ(check(sim, "a.com\r\n").outcome, BatchOutcome::Failed);
+    EXPECT_EQ(check(sim, {"a.com"}).outcome, BatchOutcome::Failed);
     http::setExtraCaFile(test::throwAwayTls().caFile.string());
-    const Exchange trusted = check(sim, "a.com\r\n");
+    const Exchange trusted = check(sim, {"a.com"});
     http::setExtraCaFile("");
     EXPECT_EQ(trusted.outcome, BatchOutcome::Accepted);
-    EXPECT_EQ(trusted.available, "a.com\r\n");
+    EXPECT_EQ(trusted.available, FreeNames{"a.com"});
 }
 
 }  // namespace

@@ -8,8 +8,7 @@
 namespace yc::query {
 namespace {
 
-struct NormaliseCase {
-    const char* label;
+struct NormaliseCase : test::TableCase {
     std::string line;
     std::string expected;
 };

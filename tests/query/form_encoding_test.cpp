@@ -8,8 +8,7 @@
 namespace yc::query {
 namespace {
 
-struct EncodeCase {
-    const char* label;
+struct EncodeCase : test::TableCase {
     std::string input;
     std::string expected;
 };

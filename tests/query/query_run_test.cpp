@@ -7,6 +7,7 @@
 
 #include "query/query_run.h"
 #include "support/gbk_literals.h"
+#include "support/scripted_checker.h"
 #include "support/scripted_desktop.h"
 #include "support/temp_dir.h"
 #include "text/charset.h"
@@ -22,7 +23,7 @@ class RecordingView final : public QueryRunView {
   public:
     Text list;
     Text caption = QueryRun::idleCaption();
-    ReportRowStore store;
+    ReportRows store;
     ExportFilter filter{false, true, false};
     AutoSaveChoice save;
     std::vector<std::string> captions;  // UTF-8, in order
@@ -62,36 +63,6 @@ class RecordingView final : public QueryRunView {
     }
 };
 
-// Answers from a script; by default every name ending in ".free" is free.
-class ScriptedChecker final : public BatchChecker {
-  public:
-    std::vector<Text> batches;
-    std::deque<BatchOutcome> outcomes;
-    std::function<void()> duringExchange;
-
-    BatchOutcome CheckBatch(const Text& batch, Text& available) override {
-        batches.push_back(batch);
-        if (duringExchange) {
-            duringExchange();
-        }
-        available.clear();
-        BatchOutcome outcome = BatchOutcome::Accepted;
-        if (!outcomes.empty()) {
-            outcome = outcomes.front();
-            outcomes.pop_front();
-        }
-        if (outcome != BatchOutcome::Accepted) {
-            return outcome;
-        }
-        for (const Text& name : text::split(batch, "\r\n")) {
-            if (name.size() > 5 && name.compare(name.size() - 5, 5, ".free") == 0) {
-                available += name + "\r\n";
-            }
-        }
-        return outcome;
-    }
-};
-
 Text numberedList(int count, const char* suffix = ".com") {
     Text list;
     for (int i = 0; i < count; ++i) {
@@ -100,15 +71,17 @@ Text numberedList(int count, const char* suffix = ".com") {
     return list;
 }
 
-std::size_t namesIn(const Text& batch) {
-    return text::split(batch, "\r\n").size();
-}
-
 class QueryRunTest : public testing::Test {
   protected:
+    QueryRunTest() {
+        checker.isFree = [](const Text& name) {
+            return name.size() > 5 && name.ends_with(".free");
+        };
+    }
+
     test::ScriptedDesktop desktop;
     RecordingView view;
-    ScriptedChecker checker;
+    test::ScriptedChecker checker;
     bool stopRequested = false;
     QueryRun run{view, checker, stopRequested};
 };
@@ -117,9 +90,9 @@ TEST_F(QueryRunTest, SendsBatchesOfFifty) {
     view.list = numberedList(120);
     run.onStartClicked();
     ASSERT_EQ(checker.batches.size(), 3u);
-    EXPECT_EQ(namesIn(checker.batches[0]), 50u);
-    EXPECT_EQ(namesIn(checker.batches[1]), 50u);
-    EXPECT_EQ(namesIn(checker.batches[2]), 20u);
+    EXPECT_EQ(checker.batches[0].size(), 50u);
+    EXPECT_EQ(checker.batches[1].size(), 50u);
+    EXPECT_EQ(checker.batches[2].size(), 20u);
     EXPECT_EQ(view.store.count(), 120u);
     EXPECT_EQ(view.captions.front(), "请稍候。本次查询 120 个域名");
     EXPECT_EQ(view.captions[2], "停止查询\r\n总 120 个，已查 100 个");
@@ -139,7 +112,7 @@ TEST_F(QueryRunTest, EmptyLastLineJoinsThePendingBatch) {
     view.list = "a.com|b.com||";  // lines a.com, b.com, ""
     run.onStartClicked();
     ASSERT_EQ(checker.batches.size(), 1u);
-    EXPECT_EQ(checker.batches[0], "a.com\r\nb.com\r\n\r\n");
+    EXPECT_EQ(checker.batches[0], (Batch{"a.com", "b.com", ""}));
     EXPECT_EQ(view.store.count(), 2u);
 }
 
@@ -159,8 +132,8 @@ TEST_F(QueryRunTest, RowsCarryStateTextAndIcons) {
 TEST_F(QueryRunTest, NameListedInAnotherCaseIsTaken) {
     class UpperCasingChecker final : public BatchChecker {
       public:
-        BatchOutcome CheckBatch(const Text&, Text& available) override {
-            available = "ABC.com\r\nxyz.com\r\n";
+        BatchOutcome CheckBatch(const Batch&, FreeNames& free) override {
+            free = {"ABC.com", "xyz.com"};
             return BatchOutcome::Accepted;
         }
     } upper;

@@ -12,8 +12,7 @@
 namespace yc::query {
 namespace {
 
-struct ExtensionCase {
-    const char* label;
+struct ExtensionCase : test::TableCase {
     const char* path;
     const char* extension;
     bool csv;
@@ -40,8 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ExtensionCase{"hidden file", "/d/.csv", "csv", true}),
     test::ByLabel());
 
-struct LineCase {
-    const char* label;
+struct LineCase : test::TableCase {
     ExportFilter filter;
     const char* freeLine;  // UTF-8; empty when skipped
     const char* takenLine;
@@ -53,7 +51,7 @@ class ResultLineTest : public testing::TestWithParam<LineCase> {
         rows.append("a.com", text::utf8ToGbk("是"), kIconFree, kIconFree);
         rows.append("b.com", text::utf8ToGbk("否"), kIconTaken, kIconTaken);
     }
-    ReportRowStore rows;
+    ReportRows rows;
 };
 
 TEST_P(ResultLineTest, FilterChoosesRowsAndForm) {

@@ -9,22 +9,22 @@
 namespace yc::test {
 namespace {
 
-using settings::ControlKind;
 using settings::SaveRestoreOptions;
 using settings::SaveRestoreWindow;
+using settings::StateKind;
 
 /// The main window's controls in the order of its description, with some that are not stored.
 void addMainWindow(FakeWindow& window) {
-    window.add("标签1", ControlKind::Button);  // a label: its prefix matches no kind
-    window.add("按钮输入域名列表", ControlKind::Button);
-    window.add("单选框未注册", ControlKind::RadioButton).checked_ = true;
-    window.add("单选框已注册", ControlKind::RadioButton);
-    window.add("单选框全部", ControlKind::RadioButton);
-    window.add("按钮自动保存路径", ControlKind::Button).tag_ = gbk("/程序/查询结果.txt");
-    window.add("选择框查询时自动保存", ControlKind::CheckBox);
-    window.add("超级列表框", ControlKind::ListBox);
-    window.add("按钮保存查询结果", ControlKind::Button);
-    window.add("按钮开始查询", ControlKind::Button);
+    window.add("标签1", StateKind::Button);  // a label: its prefix matches no kind
+    window.add("按钮输入域名列表", StateKind::Button);
+    window.add("单选框未注册", StateKind::RadioButton).checked_ = true;
+    window.add("单选框已注册", StateKind::RadioButton);
+    window.add("单选框全部", StateKind::RadioButton);
+    window.add("按钮自动保存路径", StateKind::Button).tag_ = gbk("/程序/查询结果.txt");
+    window.add("选择框查询时自动保存", StateKind::CheckBox);
+    window.add("超级列表框", StateKind::ListBox);
+    window.add("按钮保存查询结果", StateKind::Button);
+    window.add("按钮开始查询", StateKind::Button);
 }
 
 class ControlStateTest : public BoundStoreTest {
@@ -90,8 +90,8 @@ TEST_F(ControlStateTest, RestoreAfterARestartBringsEverythingBack) {
 TEST_F(ControlStateTest, EmptyStoredValueLeavesTheControlUnchanged) {
     ASSERT_TRUE(bindTo(gbk("[主界面]\r\n按钮开始查询.标记=\r\n编辑框1=")));
     FakeWindow window;
-    window.add("按钮开始查询", ControlKind::Button).tag_ = "designed";
-    window.add("编辑框1", ControlKind::EditBox).content_ = "text";
+    window.add("按钮开始查询", StateKind::Button).tag_ = "designed";
+    window.add("编辑框1", StateKind::EditBox).content_ = "text";
     run(window, true);
     EXPECT_EQ(window["按钮开始查询"].tag_, "designed");
     EXPECT_EQ(window["编辑框1"].content_, "text");
@@ -100,8 +100,8 @@ TEST_F(ControlStateTest, EmptyStoredValueLeavesTheControlUnchanged) {
 TEST_F(ControlStateTest, NoSaveTagSkipsTheControlBothWays) {
     ASSERT_TRUE(bindTo(gbk("[主界面]\r\n选择框1=真\r\n选择框2=真")));
     FakeWindow window;
-    window.add("选择框1", ControlKind::CheckBox).tag_ = gbk("禁止保存");
-    window.add("选择框2", ControlKind::CheckBox).tag_ = gbk("请勿禁止保存");
+    window.add("选择框1", StateKind::CheckBox).tag_ = gbk("禁止保存");
+    window.add("选择框2", StateKind::CheckBox).tag_ = gbk("请勿禁止保存");
     run(window, true);
     EXPECT_FALSE(window["选择框1"].checked_);
     EXPECT_TRUE(window["选择框2"].checked_);
@@ -113,8 +113,8 @@ TEST_F(ControlStateTest, NoSaveTagSkipsTheControlBothWays) {
 TEST_F(ControlStateTest, IncludeNamesOverrideExcludeNames) {
     ASSERT_TRUE(bindTo(""));
     FakeWindow window;
-    window.add("选择框1", ControlKind::CheckBox);
-    window.add("选择框2", ControlKind::CheckBox);
+    window.add("选择框1", StateKind::CheckBox);
+    window.add("选择框2", StateKind::CheckBox);
     run(window, false, {.excludeNames = {gbk("选择框1")}});
     EXPECT_EQ(store.ContentText(), gbk("[主界面]\r\n选择框2=假"));
     store.SetContent("", false);
@@ -128,8 +128,8 @@ TEST_F(ControlStateTest, IncludeNamesOverrideExcludeNames) {
 TEST_F(ControlStateTest, ParentFilters) {
     ASSERT_TRUE(bindTo(""));
     FakeWindow window;
-    window.add("选择框1", ControlKind::CheckBox).parent_ = 10;
-    window.add("选择框2", ControlKind::CheckBox).parent_ = 20;
+    window.add("选择框1", StateKind::CheckBox).parent_ = 10;
+    window.add("选择框2", StateKind::CheckBox).parent_ = 20;
     run(window, false, {.excludeParents = {10}});
     EXPECT_EQ(store.ContentText(), gbk("[主界面]\r\n选择框2=假"));
     store.SetContent("", false);
@@ -140,7 +140,7 @@ TEST_F(ControlStateTest, ParentFilters) {
 TEST_F(ControlStateTest, ByteModeEditBoxWritesItsOwnFile) {
     ASSERT_TRUE(bindTo("", 0, false));
     FakeWindow window;
-    FakeControl& edit = window.add("编辑框正文", ControlKind::EditBox);
+    FakeControl& edit = window.add("编辑框正文", StateKind::EditBox);
     edit.tag_ = gbk("字节集方式");
     edit.content_ = gbk("第一行\r\n第二行");
     run(window, false);
@@ -156,11 +156,11 @@ TEST_F(ControlStateTest, ByteModeEditBoxWritesItsOwnFile) {
 TEST_F(ControlStateTest, ComboBoxStoresIndexOrTextByStyle) {
     ASSERT_TRUE(bindTo(""));
     FakeWindow window;
-    FakeControl& list = window.add("组合框列表", ControlKind::ComboBox);
+    FakeControl& list = window.add("组合框列表", StateKind::ComboBox);
     list.style_ = 2;
     list.index_ = 3;
     list.editText_ = "ignored";
-    FakeControl& editable = window.add("组合框编辑", ControlKind::ComboBox);
+    FakeControl& editable = window.add("组合框编辑", StateKind::ComboBox);
     editable.editText_ = gbk("文字");
     editable.index_ = 1;
     run(window, false);
@@ -175,7 +175,7 @@ TEST_F(ControlStateTest, ComboBoxStoresIndexOrTextByStyle) {
 TEST_F(ControlStateTest, ComboBoxItemsWhenAskedFor) {
     ASSERT_TRUE(bindTo(""));
     FakeWindow window;
-    FakeControl& combo = window.add("组合框1", ControlKind::ComboBox);
+    FakeControl& combo = window.add("组合框1", StateKind::ComboBox);
     combo.items_ = {{"x", 1}, {"y", 2}};
     run(window, false, {.windowName = "W", .withItems = true});
     EXPECT_EQ(store.ContentText(), gbk("[W]\r\n组合框1.内容=\r\n组合框1.项目=x{G}1{H}y{G}2"));
@@ -190,12 +190,12 @@ TEST_F(ControlStateTest, ListLikeControlsAndTheRest) {
                    "选择列表框1=a{G}0{G}真\r\n颜色选择器1=255\r\n"
                    "通用对话框1=/tmp/f.txt\r\n树型框1.列表=whole tree")));
     FakeWindow window;
-    FakeControl& list = window.add("列表框1", ControlKind::ListBox);
+    FakeControl& list = window.add("列表框1", StateKind::ListBox);
     list.items_ = {{"old", 9}};
-    FakeControl& checks = window.add("选择列表框1", ControlKind::CheckListBox);
-    FakeControl& colour = window.add("颜色选择器1", ControlKind::ColorPicker);
-    FakeControl& dialog = window.add("通用对话框1", ControlKind::CommonDialog);
-    FakeControl& tree = window.add("树型框1", ControlKind::TreeBox);
+    FakeControl& checks = window.add("选择列表框1", StateKind::CheckListBox);
+    FakeControl& colour = window.add("颜色选择器1", StateKind::ColorPicker);
+    FakeControl& dialog = window.add("通用对话框1", StateKind::CommonDialog);
+    FakeControl& tree = window.add("树型框1", StateKind::TreeBox);
     run(window, true);
     EXPECT_EQ(list.items_, (std::vector<settings::ListItem>{{"first", 1}, {"second", 2}}));
     EXPECT_EQ(checks.checks_, (std::vector<settings::CheckListItem>{{"a", 0, true}}));
@@ -211,17 +211,17 @@ TEST_F(ControlStateTest, ListLikeControlsAndTheRest) {
 TEST_F(ControlStateTest, ControlOfAnotherKindThanItsNameSaysIsSkipped) {
     ASSERT_TRUE(bindTo(""));
     FakeWindow window;
-    window.add("按钮1", ControlKind::CheckBox);
+    window.add("按钮1", StateKind::CheckBox);
     run(window, false);
     EXPECT_EQ(store.ContentText(), "");
 }
 
 TEST_F(ControlStateTest, SnapshotCollectsAndRestoresValuesWithoutTheStore) {
     FakeWindow window;
-    window.add("按钮1", ControlKind::Button).tag_ = "tag";
-    window.add("标签1", ControlKind::Button);
-    window.add("选择框1", ControlKind::CheckBox).checked_ = true;
-    FakeControl& combo = window.add("组合框1", ControlKind::ComboBox);
+    window.add("按钮1", StateKind::Button).tag_ = "tag";
+    window.add("标签1", StateKind::Button);
+    window.add("选择框1", StateKind::CheckBox).checked_ = true;
+    FakeControl& combo = window.add("组合框1", StateKind::ComboBox);
     combo.style_ = 2;
     combo.index_ = 4;
     combo.items_ = {{"p", 1}};
@@ -231,9 +231,9 @@ TEST_F(ControlStateTest, SnapshotCollectsAndRestoresValuesWithoutTheStore) {
     EXPECT_EQ(store.ContentText(), "");
 
     FakeWindow other;
-    other.add("按钮1", ControlKind::Button);
-    other.add("选择框1", ControlKind::CheckBox);
-    FakeControl& otherCombo = other.add("组合框1", ControlKind::ComboBox);
+    other.add("按钮1", StateKind::Button);
+    other.add("选择框1", StateKind::CheckBox);
+    FakeControl& otherCombo = other.add("组合框1", StateKind::ComboBox);
     otherCombo.style_ = 2;
     EXPECT_EQ(run(other, true, {.withItems = true, .snapshotText = snapshot}), "");
     EXPECT_EQ(other["按钮1"].tag_, "tag");
@@ -244,8 +244,8 @@ TEST_F(ControlStateTest, SnapshotCollectsAndRestoresValuesWithoutTheStore) {
 
 TEST_F(ControlStateTest, SnapshotWithFewerValuesStopsEarly) {
     FakeWindow window;
-    window.add("按钮1", ControlKind::Button);
-    window.add("按钮2", ControlKind::Button).tag_ = "unchanged";
+    window.add("按钮1", StateKind::Button);
+    window.add("按钮2", StateKind::Button).tag_ = "unchanged";
     run(window, true, {.snapshotText = Text("only")});
     EXPECT_EQ(window["按钮1"].tag_, "only");
     EXPECT_EQ(window["按钮2"].tag_, "unchanged");
@@ -253,8 +253,8 @@ TEST_F(ControlStateTest, SnapshotWithFewerValuesStopsEarly) {
 
 TEST_F(ControlStateTest, FingerprintFollowsTheValues) {
     FakeWindow window;
-    window.add("按钮1", ControlKind::Button).tag_ = "abc";
-    window.add("选择框1", ControlKind::CheckBox);
+    window.add("按钮1", StateKind::Button).tag_ = "abc";
+    window.add("选择框1", StateKind::CheckBox);
     const Text first = run(window, false, {.fingerprint = true});
     EXPECT_EQ(first,
               settings::crc32Text(settings::crc32Text("abc") + settings::crc32Text(gbk("假"))));

@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
-#include "settings/control_kind.h"
 #include "settings/crc32.h"
 #include "settings/item_list_text.h"
+#include "settings/state_kind.h"
 #include "store_fixture.h"
 #include "support/table_test.h"
 
@@ -14,35 +14,34 @@ namespace yc::test {
 namespace {
 
 using settings::CheckListItem;
-using settings::ControlKind;
 using settings::ListItem;
+using settings::StateKind;
 using settings::TreeItem;
 
-struct KindCase {
-    const char* label;
+struct KindCase : test::TableCase {
     std::string_view utf8Name;
-    std::optional<ControlKind> expected;
+    std::optional<StateKind> expected;
 };
 
-class ControlKindTest : public testing::TestWithParam<KindCase> {};
+class StateKindTest : public testing::TestWithParam<KindCase> {};
 
-TEST_P(ControlKindTest, KindComesFromTheNamePrefix) {
-    EXPECT_EQ(settings::controlKindOf(gbk(GetParam().utf8Name)), GetParam().expected);
+TEST_P(StateKindTest, KindComesFromTheNamePrefix) {
+    EXPECT_EQ(settings::stateKindOf(gbk(GetParam().utf8Name)), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, ControlKindTest,
-    testing::Values(KindCase{"button", "按钮开始查询", ControlKind::Button},
-                    KindCase{"edit box", "编辑框正文", ControlKind::EditBox},
-                    KindCase{"check box", "选择框查询时自动保存", ControlKind::CheckBox},
-                    KindCase{"radio", "单选框未注册", ControlKind::RadioButton},
-                    KindCase{"combo", "组合框1", ControlKind::ComboBox},
-                    KindCase{"list box", "列表框1", ControlKind::ListBox},
-                    KindCase{"checked list", "选择列表框1", ControlKind::CheckListBox},
-                    KindCase{"colour", "颜色选择器1", ControlKind::ColorPicker},
-                    KindCase{"dialog", "通用对话框1", ControlKind::CommonDialog},
-                    KindCase{"tree", "树型框1", ControlKind::TreeBox},
-                    KindCase{"bare prefix", "按钮", ControlKind::Button},
+    Cases, StateKindTest,
+    testing::Values(KindCase{"button", "按钮开始查询", StateKind::Button},
+                    KindCase{"edit box", "编辑框正文", StateKind::EditBox},
+                    KindCase{"check box", "选择框查询时自动保存", StateKind::CheckBox},
+                    KindCase{"radio", "单选框未注册", StateKind::RadioButton},
+                    KindCase{"combo", "组合框1", StateKind::ComboBox},
+                    KindCase{"list box", "列表框1", StateKind::ListBox},
+                    KindCase{"checked list", "选择列表框1", StateKind::CheckListBox},
+                    KindCase{"colour", "颜色选择器1", StateKind::ColorPicker},
+                    KindCase{"dialog", "通用对话框1", StateKind::CommonDialog},
+                    KindCase{"tree", "树型框1", StateKind::TreeBox},
+                    KindCase{"bare prefix", "按钮", StateKind::Button},
                     KindCase{"label", "标签1", std::nullopt},
                     KindCase{"list view", "超级列表框", std::nullopt},
                     KindCase{"prefix later in the name", "大按钮", std::nullopt},
@@ -106,8 +105,7 @@ TEST(ItemLists, SaveAndRestoreRoundTrip) {
     EXPECT_EQ(settings::parseCheckListItems(settings::checkListItemsText(checks)), checks);
 }
 
-struct ParseCase {
-    const char* label;
+struct ParseCase : test::TableCase {
     std::string_view text;
     std::vector<ListItem> expected;
 };

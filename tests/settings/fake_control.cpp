@@ -6,7 +6,7 @@
 
 namespace yc::test {
 
-FakeControl& FakeWindow::add(std::string_view utf8Name, settings::ControlKind kind) {
+FakeControl& FakeWindow::add(std::string_view utf8Name, settings::StateKind kind) {
     controls_.push_back(std::make_unique<FakeControl>(text::utf8ToGbk(utf8Name), kind));
     return *controls_.back();
 }

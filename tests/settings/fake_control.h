@@ -11,14 +11,14 @@ namespace yc::test {
 
 class FakeControl final : public settings::StatefulControl {
   public:
-    FakeControl(Text controlName, settings::ControlKind controlKind)
+    FakeControl(Text controlName, settings::StateKind controlKind)
         : name_(std::move(controlName)), kind_(controlKind) {}
 
     Text name() const override { return name_; }
     Text tag() const override { return tag_; }
     void setTag(std::string_view t) override { tag_ = Text(t); }
     settings::WindowHandle parent() const override { return parent_; }
-    bool isKind(settings::ControlKind k) const override { return k == kind_; }
+    bool isKind(settings::StateKind k) const override { return k == kind_; }
     Text content() const override { return content_; }
     void setContent(std::string_view c) override { content_ = Text(c); }
     bool checked() const override { return checked_; }
@@ -42,7 +42,7 @@ class FakeControl final : public settings::StatefulControl {
     void setFileName(std::string_view f) override { fileName_ = Text(f); }
 
     Text name_;
-    settings::ControlKind kind_;
+    settings::StateKind kind_;
     Text tag_;
     settings::WindowHandle parent_ = 1;
     Text content_;
@@ -61,7 +61,7 @@ class FakeControl final : public settings::StatefulControl {
 /// Controls in window order, owned together, with the pointer list SaveRestoreWindow takes.
 class FakeWindow {
   public:
-    FakeControl& add(std::string_view utf8Name, settings::ControlKind kind);
+    FakeControl& add(std::string_view utf8Name, settings::StateKind kind);
     std::vector<settings::StatefulControl*> controls() const;
     FakeControl& operator[](std::string_view utf8Name);
 

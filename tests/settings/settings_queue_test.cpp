@@ -4,9 +4,9 @@
 
 #include <functional>
 
+#include "host/event_pump.h"
 #include "store_fixture.h"
 #include "support/scripted_desktop.h"
-#include "ui/event_pump.h"
 
 namespace yc::test {
 namespace {
@@ -14,12 +14,12 @@ namespace {
 using settings::SettingsStore;
 
 /// Runs `onPump` from every processPendingEvents() while installed.
-class HookPump final : public ui::EventPump {
+class HookPump final : public host::EventPump {
   public:
     explicit HookPump(std::function<void()> onPump) : onPump_(std::move(onPump)) {
-        ui::installEventPump(this);
+        host::installEventPump(this);
     }
-    ~HookPump() override { ui::installEventPump(nullptr); }
+    ~HookPump() override { host::installEventPump(nullptr); }
     HookPump(const HookPump&) = delete;
     HookPump& operator=(const HookPump&) = delete;
     void pump() override { onPump_(); }
@@ -91,9 +91,9 @@ TEST_F(StoreQueueTest, RunawaySectionStopsAfterTheEleventhHeaderWithTwoMessages)
     ASSERT_EQ(desktop.messages.size(), 2U);
     EXPECT_EQ(desktop.messages[0].text,
               gbk("配置模块出现意外，可能导致无法正常保存！详情请咨询翎杉。"));
-    EXPECT_EQ(desktop.messages[0].icon, ui::MessageIcon::Warning);
+    EXPECT_EQ(desktop.messages[0].icon, host::MessageIcon::Warning);
     EXPECT_TRUE(desktop.messages[0].caption.empty());
-    EXPECT_EQ(desktop.messages[1].icon, ui::MessageIcon::None);
+    EXPECT_EQ(desktop.messages[1].icon, host::MessageIcon::None);
     EXPECT_EQ(desktop.messages[1].text, store.ContentText());
     EXPECT_EQ(store.ContentText(), "[S]");  // the header stays
     expectFileEqualsBuffer();

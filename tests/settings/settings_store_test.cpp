@@ -57,8 +57,7 @@ TEST_F(StoreEditTest, MissingSectionIsAppendedAfterALineBreak) {
     expectFileEqualsBuffer();
 }
 
-struct ReadCase {
-    const char* label;
+struct ReadCase : test::TableCase {
     std::string_view content;
     std::string_view section;
     std::string_view key;

@@ -66,8 +66,7 @@ TEST_F(TypedTest, DateTimeRoundTrips) {
     EXPECT_EQ(store.ReadDateTime("bad", when), when);
 }
 
-struct NumberCase {
-    const char* label;
+struct NumberCase : test::TableCase {
     double value;
     std::string_view stored;
 };
@@ -90,8 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{"small", 0.00001, "1e-05"}),
     ByLabel());
 
-struct ParseCase {
-    const char* label;
+struct ParseCase : test::TableCase {
     std::string_view stored;
     double expected;
 };

@@ -2,15 +2,15 @@
 // the pump installed before it.
 #pragma once
 
-#include "ui/event_pump.h"
+#include "host/event_pump.h"
 
 namespace yc::test {
 
-class CountingEventPump final : public ui::EventPump {
+class CountingEventPump final : public host::EventPump {
   public:
     /// Installs itself in front of the current pump for its lifetime.
-    CountingEventPump() : next_(ui::installedEventPump()) { ui::installEventPump(this); }
-    ~CountingEventPump() override { ui::installEventPump(next_); }
+    CountingEventPump() : next_(host::installedEventPump()) { host::installEventPump(this); }
+    ~CountingEventPump() override { host::installEventPump(next_); }
     CountingEventPump(const CountingEventPump&) = delete;
     CountingEventPump& operator=(const CountingEventPump&) = delete;
 
@@ -34,7 +34,7 @@ class CountingEventPump final : public ui::EventPump {
     int calls = 0;
 
   private:
-    ui::EventPump* next_;
+    host::EventPump* next_;
 };
 
 }  // namespace yc::test

@@ -5,25 +5,25 @@
 namespace yc::test {
 
 ScriptedDesktop::ScriptedDesktop() {
-    ui::installDesktop(this);
+    host::installDesktop(this);
 }
 
 ScriptedDesktop::~ScriptedDesktop() {
-    ui::installDesktop(nullptr);
+    host::installDesktop(nullptr);
 }
 
-ui::MessageAnswer ScriptedDesktop::showMessage(const ui::MessageRequest& request) {
+host::MessageAnswer ScriptedDesktop::showMessage(const host::MessageRequest& request) {
     messages.push_back(request);
     if (onMessage) {
         onMessage(request);
     }
     if (!answers.empty()) {
-        const ui::MessageAnswer answer = answers.front();
+        const host::MessageAnswer answer = answers.front();
         answers.pop_front();
         return answer;
     }
-    return request.buttons == ui::MessageButtons::YesNo ? ui::MessageAnswer::Yes
-                                                        : ui::MessageAnswer::Ok;
+    return request.buttons == host::MessageButtons::YesNo ? host::MessageAnswer::Yes
+                                                          : host::MessageAnswer::Ok;
 }
 
 bool ScriptedDesktop::setClipboardText(std::string_view text) {
@@ -34,7 +34,7 @@ bool ScriptedDesktop::setClipboardText(std::string_view text) {
     return true;
 }
 
-Text ScriptedDesktop::chooseSaveFile(const ui::FileDialogRequest& request) {
+Text ScriptedDesktop::chooseSaveFile(const host::FileDialogRequest& request) {
     dialogs.push_back(request);
     if (saveFileResults.empty()) {
         return {};
@@ -44,7 +44,7 @@ Text ScriptedDesktop::chooseSaveFile(const ui::FileDialogRequest& request) {
     return path;
 }
 
-std::vector<Text> ScriptedDesktop::chooseOpenFiles(const ui::FileDialogRequest& request) {
+std::vector<Text> ScriptedDesktop::chooseOpenFiles(const host::FileDialogRequest& request) {
     dialogs.push_back(request);
     if (openFileResults.empty()) {
         return {};
@@ -67,7 +67,7 @@ std::vector<std::string> ScriptedDesktop::messageTextsUtf8() const {
     return texts;
 }
 
-std::optional<Text> ScriptedDesktop::askText(const ui::TextRequest& request) {
+std::optional<Text> ScriptedDesktop::askText(const host::TextRequest& request) {
     textQuestions.push_back(request);
     if (textAnswers.empty()) {
         return std::nullopt;

@@ -8,8 +8,7 @@
 namespace yc::text {
 namespace {
 
-struct ReadCase {
-    const char* label;
+struct ReadCase : test::TableCase {
     std::string_view element;
     std::string_view name;
     std::string_view expected;
@@ -42,8 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"unterminated quote", "<input value=\"abc", "value", ""}),
     test::ByLabel());
 
-struct SetCase {
-    const char* label;
+struct SetCase : test::TableCase {
     std::string_view element;
     std::string_view expected;
 };

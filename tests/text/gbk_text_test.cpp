@@ -12,8 +12,7 @@ namespace {
 // "\xB0\x41" is one double-byte character whose trail byte has the value of 'A'.
 constexpr std::string_view kTrailA = "\xB0\x41";
 
-struct FindCase {
-    const char* label;
+struct FindCase : test::TableCase {
     std::string_view hay;
     std::string_view needle;
     std::size_t from;
@@ -57,8 +56,7 @@ TEST(GbkSearch, ReverseFindHonoursLimitAndBoundaries) {
     EXPECT_EQ(rfind(std::string("\xB0.") + ".", "."), 2u);  // 0xB0 0x2E is one character
 }
 
-struct EditCase {
-    const char* label;
+struct EditCase : test::TableCase {
     Text (*edit)(std::string_view);
     std::string_view input;
     std::string_view expected;

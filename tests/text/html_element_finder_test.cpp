@@ -19,8 +19,7 @@ std::vector<Text> allRawTexts(const HtmlElementFinder& finder) {
     return texts;
 }
 
-struct ScanCase {
-    const char* label;
+struct ScanCase : test::TableCase {
     std::string_view page;
     std::string_view tags;
     std::vector<Text> names;
@@ -379,8 +378,7 @@ TEST(HtmlElementFinder, NextScanReplacesEverything) {
     EXPECT_EQ(finder.ElementText(1), "<b>3</b>");
 }
 
-struct NormaliseCase {
-    const char* label;
+struct NormaliseCase : test::TableCase {
     std::string_view input;
     std::string_view expected;
 };

@@ -11,8 +11,7 @@
 namespace yc::text {
 namespace {
 
-struct EscapeCase {
-    const char* label;
+struct EscapeCase : test::TableCase {
     Text (*routine)(std::string_view);
     std::string_view input;
     std::string_view expected;
@@ -42,8 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
         EscapeCase{"trail byte untouched", RegexObject::EscapeAll, "\x95\x5C.", "\x95\x5C\\."}),
     test::ByLabel());
 
-struct SearchCase {
-    const char* label;
+struct SearchCase : test::TableCase {
     std::string_view pattern;
     RegexFlags flags;
     std::string_view subject;
@@ -127,8 +125,7 @@ TEST(RegexObject, MissingMatchesAndGroupsGiveEmptyTextAndLeavePositionAlone) {
     EXPECT_EQ(regex.GroupText(1, 0), "");  // groups count from 1
 }
 
-struct ReplaceCase {
-    const char* label;
+struct ReplaceCase : test::TableCase {
     std::string_view pattern;
     RegexFlags flags;
     std::string_view subject;

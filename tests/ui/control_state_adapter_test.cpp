@@ -70,7 +70,7 @@ TEST_F(ControlStateAdapterTest, EveryKindRoundTripsThroughTheFile) {
         c(w, "树型框").setTreeItems({{-1, "root", 1, 2, 3, true, -1, true}, {0, "leaf", 0, 0, 4}});
         c(w, "编辑框正文").setContent("line1\r\nline2");
         c(w, "单选框甲").setChecked(true);
-        SaveRestoreWindow(store, w, false, options);
+        saveRestoreRealisedWindow(store, w, false, options);
     }
     EXPECT_NE(file().find(gbk("组合框列表=1")), std::string::npos);
     EXPECT_NE(file().find(gbk("组合框编辑.内容=typed")), std::string::npos);
@@ -78,7 +78,7 @@ TEST_F(ControlStateAdapterTest, EveryKindRoundTripsThroughTheFile) {
 
     Window restored(testWindow());
     c(restored, "组合框列表").setListItems({{"x", 1}, {"y", 2}});
-    SaveRestoreWindow(store, restored, true, options);
+    saveRestoreRealisedWindow(store, restored, true, options);
     EXPECT_EQ(c(restored, "组合框列表").selectionIndex(), 1);
     EXPECT_EQ(c(restored, "组合框编辑").editText(), "typed");
     EXPECT_EQ(c(restored, "列表框").listItems(),
@@ -101,7 +101,7 @@ TEST_F(ControlStateAdapterTest, NoSaveTagSkipsAControlBothWays) {
     Window w(testWindow());
     c(w, "选择框乙").setTag(gbk("禁止保存"));
     c(w, "选择框乙").setChecked(true);
-    SaveRestoreWindow(store, w, false, options);
+    saveRestoreRealisedWindow(store, w, false, options);
     EXPECT_EQ(file().find(gbk("选择框乙")), std::string::npos);
 }
 

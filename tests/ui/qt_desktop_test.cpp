@@ -87,7 +87,7 @@ class DialogDriver {
 class SaveDialogTest : public testing::Test {
   protected:
     Text choose() {
-        FileDialogRequest request;
+        host::FileDialogRequest request;
         request.title = YC_GBK("选择一个保存查询结果的文件地址：");
         request.filter = YC_GBK("txt文件|*.txt|csv文件|*.csv|全部文件|*.*");
         request.initialFolder = text::fromSystemPath(dir.path());
@@ -126,23 +126,25 @@ TEST_F(SaveDialogTest, NewNameIsTakenWithoutQuestionAndWithoutAddedExtension) {
 TEST(MessageBoxTest, ButtonsCarryTheChineseNamesThePromptsUse) {
     QtDesktop desktop;
     struct Case {
-        MessageButtons buttons;
+        host::MessageButtons buttons;
         QMessageBox::StandardButton pressed;
-        MessageAnswer answer;
+        host::MessageAnswer answer;
         QStringList texts;
     };
-    for (const Case& c :
-         {Case{MessageButtons::OkCancel,
-               QMessageBox::Cancel,
-               MessageAnswer::Cancel,
-               {QStringLiteral("取消"), QStringLiteral("确定")}},
-          Case{MessageButtons::YesNo,
-               QMessageBox::Yes,
-               MessageAnswer::Yes,
-               {QStringLiteral("否"), QStringLiteral("是")}},
-          Case{MessageButtons::Ok, QMessageBox::Ok, MessageAnswer::Ok, {QStringLiteral("确定")}}}) {
+    for (const Case& c : {Case{host::MessageButtons::OkCancel,
+                               QMessageBox::Cancel,
+                               host::MessageAnswer::Cancel,
+                               {QStringLiteral("取消"), QStringLiteral("确定")}},
+                          Case{host::MessageButtons::YesNo,
+                               QMessageBox::Yes,
+                               host::MessageAnswer::Yes,
+                               {QStringLiteral("否"), QStringLiteral("是")}},
+                          Case{host::MessageButtons::Ok,
+                               QMessageBox::Ok,
+                               host::MessageAnswer::Ok,
+                               {QStringLiteral("确定")}}}) {
         DialogDriver driver({}, {c.pressed});
-        MessageRequest request;
+        host::MessageRequest request;
         request.text = YC_GBK("请点击确定按钮，或者取消按钮退出");
         request.buttons = c.buttons;
         EXPECT_EQ(desktop.showMessage(request), c.answer);

@@ -9,7 +9,7 @@
 
 namespace yc::settings {
 
-enum class ControlKind {
+enum class StateKind {
     Button,        ///< "按钮": its tag under name + ".标记"
     EditBox,       ///< "编辑框": its content under name
     CheckBox,      ///< "选择框": checked, a boolean under name
@@ -24,7 +24,7 @@ enum class ControlKind {
 
 /// The kind whose name prefix (GBK, compared byte for byte, first match in the order above)
 /// starts `name`; nullopt when none does, and the control is then neither saved nor restored.
-std::optional<ControlKind> controlKindOf(std::string_view name);
+std::optional<StateKind> stateKindOf(std::string_view name);
 
 /// A tag that is exactly "禁止保存" keeps the control out of save and restore.
 bool isNoSaveTag(std::string_view tag);

@@ -1,4 +1,5 @@
-#include "text/start_tag_tests.h"
+// The HTML element finder's attribute filter: which start tags pass the attribute tests.
+#include "text/attribute_filter.h"
 
 #include "text/gbk_edit.h"
 #include "text/gbk_search.h"
@@ -23,8 +24,8 @@ std::string_view lastCharacter(std::string_view s) {
 
 }  // namespace
 
-StartTagTests::StartTagTests(std::string_view folded, const std::vector<Text>& names,
-                             const std::vector<Text>& values, bool contains, bool matchAll)
+AttributeFilter::AttributeFilter(std::string_view folded, const std::vector<Text>& names,
+                                 const std::vector<Text>& values, bool contains, bool matchAll)
     : folded_(folded), contains_(contains), matchAll_(matchAll) {
     tests_.reserve(names.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -51,7 +52,7 @@ StartTagTests::StartTagTests(std::string_view folded, const std::vector<Text>& n
     }
 }
 
-bool StartTagTests::passes(std::size_t begin, std::size_t end) {
+bool AttributeFilter::passes(std::size_t begin, std::size_t end) {
     for (NameTest& test : tests_) {
         const bool ok = holds(test, begin, end);
         if (ok != matchAll_) {
@@ -61,7 +62,7 @@ bool StartTagTests::passes(std::size_t begin, std::size_t end) {
     return matchAll_;
 }
 
-bool StartTagTests::holds(NameTest& test, std::size_t begin, std::size_t end) {
+bool AttributeFilter::holds(NameTest& test, std::size_t begin, std::size_t end) {
     if (test.value.empty()) {
         const std::size_t at = test.presenceFinder.next(begin);
         return at != npos && at + test.presenceFinder.needle().size() <= end;
@@ -74,8 +75,8 @@ bool StartTagTests::holds(NameTest& test, std::size_t begin, std::size_t end) {
     return false;
 }
 
-bool StartTagTests::candidateHolds(const NameTest& test, Candidate& candidate, std::size_t begin,
-                                   std::size_t end) {
+bool AttributeFilter::candidateHolds(const NameTest& test, Candidate& candidate, std::size_t begin,
+                                     std::size_t end) {
     const std::size_t left = candidate.leftFinder.next(begin);
     if (left == npos) {
         return false;
@@ -95,8 +96,8 @@ bool StartTagTests::candidateHolds(const NameTest& test, Candidate& candidate, s
     return candidate.lastResult;
 }
 
-bool StartTagTests::compare(const NameTest& test, Candidate& candidate, std::size_t from,
-                            std::size_t to) const {
+bool AttributeFilter::compare(const NameTest& test, Candidate& candidate, std::size_t from,
+                              std::size_t to) const {
     const std::string_view text = folded_.substr(from, to - from);
     if (test.valueEndsInLoneLead) {
         // Such a value pairs with whatever byte follows it, so the general routines decide.

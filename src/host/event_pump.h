@@ -4,7 +4,7 @@
 
 #include <functional>
 
-namespace yc::ui {
+namespace yc::host {
 
 class EventPump {
   public:
@@ -41,9 +41,9 @@ inline void processPendingEvents() {
     }
 }
 
-}  // namespace yc::ui
+}  // namespace yc::host
 
-namespace yc::ui {
+namespace yc::host {
 
 /// Runs `work` on a worker thread and returns when it has finished. Meanwhile the calling thread
 /// dispatches window events as they arrive, sleeping (not spinning) between them, and calls
@@ -53,4 +53,4 @@ namespace yc::ui {
 void runOnWorkerWhileDispatching(const std::function<void()>& work,
                                  const std::function<void()>& afterDispatch = {});
 
-}  // namespace yc::ui
+}  // namespace yc::host

@@ -1,8 +1,9 @@
-#include "ui/desktop.h"
+// The desktop in use and the headless desktop that stands in when none is installed.
+#include "host/desktop.h"
 
 #include "text/charset.h"
 
-namespace yc::ui {
+namespace yc::host {
 namespace {
 
 class HeadlessDesktop final : public Desktop {
@@ -53,4 +54,4 @@ const Text& defaultMessageCaption() {
     return YC_GBK("信息：");
 }
 
-}  // namespace yc::ui
+}  // namespace yc::host

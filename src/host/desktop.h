@@ -9,7 +9,7 @@
 
 #include "text/gbk_text.h"
 
-namespace yc::ui {
+namespace yc::host {
 
 enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class MessageIcon { None, Information, Warning, Error, Question };
@@ -74,4 +74,4 @@ void installDesktop(Desktop* d);
 /// The caption a message box gets when its request leaves it empty.
 const Text& defaultMessageCaption();
 
-}  // namespace yc::ui
+}  // namespace yc::host

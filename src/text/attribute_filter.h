@@ -1,7 +1,8 @@
-// The attribute tests that decide whether a start tag is kept: for each attribute name, whether
-// the tag carries it, or carries it with the wanted value (equal after trimming, or containing
-// it). Start tags are handed in page order, so every search goes on from where the last one
-// stopped and start tags that overlap (a "<" inside another tag) cost no second sweep.
+// The HTML element finder's attribute filter: the attribute tests that decide whether a start
+// tag is kept. For each attribute name, whether the tag carries it, or carries it with the wanted
+// value (equal after trimming, or containing it). Start tags are handed in page order, so every
+// search goes on from where the last one stopped and start tags that overlap (a "<" inside
+// another tag) cost no second sweep.
 #pragma once
 
 #include <string_view>
@@ -12,11 +13,11 @@
 
 namespace yc::text {
 
-class StartTagTests {
+class AttributeFilter {
   public:
     /// `folded` is the page with ASCII letters lower-cased. `values` is as long as `names`.
-    StartTagTests(std::string_view folded, const std::vector<Text>& names,
-                  const std::vector<Text>& values, bool contains, bool matchAll);
+    AttributeFilter(std::string_view folded, const std::vector<Text>& names,
+                    const std::vector<Text>& values, bool contains, bool matchAll);
 
     /// Whether the start tag at [begin, end) of the page passes; `begin` must not decrease from
     /// one call to the next.

@@ -1,4 +1,5 @@
-#include "ui/event_pump.h"
+// The event pump hook and the worker that runs a transfer while the calling thread dispatches.
+#include "host/event_pump.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -7,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-namespace yc::ui {
+namespace yc::host {
 namespace {
 
 // A thread that runs the tasks handed to it, one at a time. Starting a thread costs about as much
@@ -120,4 +121,4 @@ void runOnWorkerWhileDispatching(const std::function<void()>& work,
     workerPool().give(std::move(worker));
 }
 
-}  // namespace yc::ui
+}  // namespace yc::host
