@@ -68,13 +68,15 @@ TerminalRunView::TerminalRunView(Text list, const CliOptions& options, const Res
     rows_.setObserver(&streamer_);
 }
 
-void TerminalRunView::runStarted(std::size_t /*lines*/) {
+void TerminalRunView::runStarted(const std::vector<Text>& lines) {
     // The bar counts names: the lines that are left empty once cut down are never sent.
     std::size_t names = 0;
-    for (const Text& line : query::SplitDomainList(list_)) {
+    for (const Text& line : lines) {
         names += query::NormaliseDomainLine(line).empty() ? 0 : 1;
     }
     progress_.start(names);
+    // The run holds the lines now; the list text would only double the memory of a long list.
+    list_ = Text();
 }
 
 void TerminalRunView::setStartCaption(const Text& caption) {

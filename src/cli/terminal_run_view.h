@@ -39,7 +39,7 @@ class TerminalRunView final : public query::QueryRunView {
                     ProgressMeter& progress, bool& stopRequested);
 
     Text listText() override { return list_; }
-    void runStarted(std::size_t total) override;
+    void runStarted(const std::vector<Text>& lines) override;
     Text startCaption() override { return caption_; }
     void setStartCaption(const Text& caption) override;
     query::ReportRows& rows() override { return rows_; }

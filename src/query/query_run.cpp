@@ -27,6 +27,17 @@ class RunningGuard {
     bool& flag_;
 };
 
+// What a row shows for a name the registrar did or did not offer: its state text, and the icon
+// (and state image) that export filters on.
+struct RowState {
+    const Text& text;
+    int icon;
+};
+
+RowState rowState(bool free) {
+    return free ? RowState{YC_GBK("是"), kIconFree} : RowState{YC_GBK("否"), kIconTaken};
+}
+
 }  // namespace
 
 QueryRun::QueryRun(QueryRunView& view, BatchChecker& checker, bool& stopRequested)
@@ -90,7 +101,7 @@ void QueryRun::runLines() {
     view_.rows().clear();
     openAutoSave();
     stopRequested_ = false;
-    view_.runStarted(total);
+    view_.runStarted(lines);
     view_.setStartCaption(YC_GBK("请稍候。本次查询 ") + decimal(total) + YC_GBK(" 个域名"));
 
     batch_.clear();
@@ -164,9 +175,9 @@ void QueryRun::recheckRows(const std::vector<std::size_t>& selected) {
             }
             for (std::size_t i = first; i < end; ++i) {
                 const std::size_t row = selected[i];
-                const bool free = freeNames.contains(batch[i - first]);
-                rows.setCell(row, kColumnState, free ? YC_GBK("是") : YC_GBK("否"));
-                rows.setIcons(row, free ? kIconFree : kIconTaken, free ? kIconFree : kIconTaken);
+                const RowState state = rowState(freeNames.contains(batch[i - first]));
+                rows.setCell(row, kColumnState, state.text);
+                rows.setIcons(row, state.icon, state.icon);
             }
         }
     }
@@ -184,9 +195,8 @@ bool QueryRun::runBatch(std::size_t total) {
         if (name.empty()) {
             continue;
         }
-        const bool free = freeNames.contains(name);
-        rows.append(name, free ? YC_GBK("是") : YC_GBK("否"), free ? kIconFree : kIconTaken,
-                    free ? kIconFree : kIconTaken);
+        const RowState state = rowState(freeNames.contains(name));
+        rows.append(name, state.text, state.icon, state.icon);
         if (autoSaveFile_) {
             autoSaveFile_->writeRow(rows, rows.count() - 1, view_.exportFilter());
         }

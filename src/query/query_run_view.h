@@ -2,6 +2,8 @@
 // the list, the start button's caption, the report rows, the export filter, auto-save and prompts.
 #pragma once
 
+#include <vector>
+
 #include "query/report_rows.h"
 #include "query/result_export.h"
 #include "text/gbk_text.h"
@@ -19,8 +21,9 @@ class QueryRunView {
 
     /// The entered domain list (empty when none was entered).
     virtual Text listText() = 0;
-    /// The list has been split: the run goes over `total` lines (empty ones included).
-    virtual void runStarted(std::size_t /*total*/) {}
+    /// The list has been split: the run goes over `lines` (empty ones included), each cut down
+    /// to its name only when the run reaches it.
+    virtual void runStarted(const std::vector<Text>& /*lines*/) {}
     virtual Text startCaption() = 0;
     virtual void setStartCaption(const Text& caption) = 0;
     virtual ReportRows& rows() = 0;
