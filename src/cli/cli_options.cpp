@@ -1,7 +1,10 @@
 #include "cli/cli_options.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <string_view>
+#include <utility>
 
 namespace yc::cli {
 namespace {
@@ -83,11 +86,15 @@ ParsedOptions parseCliOptions(std::span<char* const> args, bool interactive) {
             options.version = true;
             continue;
         }
-        if (arg == "--demo" || arg == "--yes" || arg == "--resume" || arg == "--exit-free") {
-            (arg == "--demo"     ? options.demo
-             : arg == "--yes"    ? options.allowLargeExpansion
-             : arg == "--resume" ? options.resume
-                                 : options.exitFree) = true;
+        const std::pair<std::string_view, bool*> switches[] = {
+            {"--demo", &options.demo},
+            {"--yes", &options.allowLargeExpansion},
+            {"--resume", &options.resume},
+            {"--exit-free", &options.exitFree}};
+        if (const auto* on = std::find_if(std::begin(switches), std::end(switches),
+                                          [arg](const auto& s) { return s.first == arg; });
+            on != std::end(switches)) {
+            *on->second = true;
             continue;
         }
         if (arg.starts_with("--")) {
