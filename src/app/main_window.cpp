@@ -283,7 +283,10 @@ void MainWindow::saveState() {
 }
 
 void MainWindow::endSession() {
-    saveState();
+    // A close during a run waits for the run to unwind; the session may not wait that long.
+    if (run_.running()) {
+        saveState();
+    }
     window_->requestClose();
 }
 

@@ -23,8 +23,8 @@ class MainWindow final : public query::QueryRunView {
     void show();
     /// Saves every control's state to the settings, as a close does.
     void saveState();
-    /// The session is ending (logout, shutdown, a termination signal): saves the state at once,
-    /// then closes as the close button does.
+    /// The session is ending (logout, shutdown, a termination signal): closes as the close
+    /// button does, saving the state at once when a run would hold the close back.
     void endSession();
     ui::Window& window() { return *window_; }
     bool runActive() const { return run_.running(); }
