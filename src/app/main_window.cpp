@@ -19,6 +19,7 @@
 namespace yc::app {
 namespace {
 
+using host::tell;
 using ui::ControlEvent;
 
 bool askOkCancel(const Text& message) {
@@ -27,12 +28,6 @@ bool askOkCancel(const Text& message) {
     request.buttons = host::MessageButtons::OkCancel;
     request.systemModal = true;
     return host::desktop().showMessage(request) == host::MessageAnswer::Ok;
-}
-
-void tell(const Text& message) {
-    host::MessageRequest request;
-    request.text = message;
-    host::desktop().showMessage(request);
 }
 
 const Text& resultsFileFilter() {

@@ -44,10 +44,8 @@ Program::Program(Text folder, const WindowOptions& options) {
     if (!caFile.empty()) {
         const std::string path = text::toSystemPath(caFile).string();
         if (const std::string problem = http::CaFileProblem(path); !problem.empty()) {
-            host::MessageRequest request;
-            request.text = YC_GBK("证书文件无法使用：") + caFile + YC_GBK("（") +
-                           text::utf8ToGbk(problem) + YC_GBK("）");
-            host::desktop().showMessage(request);
+            host::tell(YC_GBK("证书文件无法使用：") + caFile + YC_GBK("（") +
+                       text::utf8ToGbk(problem) + YC_GBK("）"));
         }
         http::setExtraCaFile(path);
     }
@@ -57,9 +55,7 @@ Program::Program(Text folder, const WindowOptions& options) {
     checker_ = std::make_unique<query::RegistrarExchange>(state_.registrarEndpoint);
     window_ = std::make_unique<MainWindow>(state_, *checker_);
     if (demoUnavailable) {
-        host::MessageRequest request;
-        request.text = YC_GBK("无法启动演示用的本机注册商（没有可用的本机端口）。");
-        host::desktop().showMessage(request);
+        host::tell(YC_GBK("无法启动演示用的本机注册商（没有可用的本机端口）。"));
     }
 }
 

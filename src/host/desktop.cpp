@@ -54,4 +54,10 @@ const Text& defaultMessageCaption() {
     return YC_GBK("信息：");
 }
 
+void tell(const Text& message) {
+    MessageRequest request;
+    request.text = message;
+    desktop().showMessage(request);
+}
+
 }  // namespace yc::host

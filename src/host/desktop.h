@@ -74,4 +74,7 @@ void installDesktop(Desktop* d);
 /// The caption a message box gets when its request leaves it empty.
 const Text& defaultMessageCaption();
 
+/// Shows `message` in a box with the default caption and an OK button.
+void tell(const Text& message);
+
 }  // namespace yc::host
