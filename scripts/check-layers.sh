@@ -2,12 +2,12 @@
 # Fails when a folder of src/ includes a header from a folder on its own level or above it, or
 # when a folder of src/ has no level yet. Levels, lowest first (folders on one line are siblings
 # and may not include each other):
-#   text < host < http, settings < query, registry < ui < app, cli
+#   text < host < http, settings < query < registry < ui < app, cli
 # tools/ and tests/ sit outside the layers and may include anything.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-declare -A level=([text]=0 [host]=1 [http]=2 [settings]=2 [query]=3 [registry]=3 [ui]=4 [app]=5 [cli]=5)
+declare -A level=([text]=0 [host]=1 [http]=2 [settings]=2 [query]=3 [registry]=4 [ui]=5 [app]=6 [cli]=6)
 
 status=0
 for dir in src/*/; do

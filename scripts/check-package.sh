@@ -8,7 +8,7 @@ sudo_cmd=()
 if [[ $(id -u) -ne 0 ]]; then
     sudo_cmd=(sudo)
 fi
-packages=(yuchaling yuchaling-cli yuchaling-registrar-sim)
+packages=(yuchaling yuchaling-data yuchaling-cli yuchaling-registrar-sim)
 
 scripts/install-deps.sh package
 scripts/package.sh -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
@@ -29,7 +29,7 @@ yuchaling-cli --version
 # The window program must answer without opening a window; the time limit catches one that does.
 QT_QPA_PLATFORM=offscreen timeout 60 yuchaling --version
 yuchaling-registrar-sim --version
-for page in "${packages[@]}"; do
+for page in yuchaling yuchaling-cli yuchaling-registrar-sim; do
     man -w "$page"
 done
 desktop-file-validate /usr/share/applications/yuchaling.desktop

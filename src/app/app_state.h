@@ -2,6 +2,7 @@
 // query run.
 #pragma once
 
+#include "registry/registry_source.h"
 #include "settings/settings_store.h"
 #include "text/gbk_text.h"
 
@@ -50,6 +51,10 @@ struct AppState {
     bool stopRequested = false;
     /// The full address of the registrar's bulk-check form; empty when none is configured.
     Text registrarEndpoint;
+    /// Where the run's answers come from.
+    registry::AnswerSource source = registry::AnswerSource::Registrar;
+    /// Why no run can start (the registry source could not be set up); empty when one can.
+    Text sourceProblem;
     /// The run asks the demo registrar started inside the program: its answers are not real.
     bool demoMode = false;
     /// The settings file's full path, for the messages that tell the user where to configure.

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "registry/registry_source.h"
 #include "text/gbk_text.h"
 
 namespace yc::app {
@@ -16,6 +17,10 @@ struct WindowOptions {
     bool demo = false;              ///< --demo: ask the demo registrar started in the program
     /// --demo-if-unconfigured: the demo, unless a registrar is given or configured.
     bool demoIfUnconfigured = false;
+    std::optional<registry::AnswerSource> source{};  ///< --source registrar|registry
+    std::optional<Text> services{};  ///< --services FILE: the registry services table
+    std::optional<int> parallel{};   ///< --parallel N: RDAP lookups at once per host
+    std::optional<Text> proxy{};     ///< --proxy PROXY
 };
 
 struct ParsedCommandLine {

@@ -6,9 +6,9 @@
 
 #include "app/command_line.h"
 #include "app/program.h"
-#include "app/program_files.h"
 #include "app/program_icon.h"
 #include "app/termination_requests.h"
+#include "host/program_files.h"
 #include "ui/qt_desktop.h"
 #include "ui/qt_event_pump.h"
 #include "ui/qt_translations.h"
@@ -62,7 +62,7 @@ int main(int argc, char* argv[]) {
     yc::ui::QtDesktop desktop;
     yc::ui::QtEventPump pump;
 
-    yc::app::Program program(yc::app::programFolder(), parsed.options);
+    yc::app::Program program(yc::host::programFolder(), parsed.options);
     yc::app::MainWindow& window = program.mainWindow();
     desktop.setDialogOwner(window.window().widget());
     // Logging out, shutting down and Ctrl-C save the window's state as its close button does.

@@ -2,13 +2,15 @@
 
 #include <QCoreApplication>
 #include <QTimer>
+#include <string>
+#include <utility>
 
 #include "app/banner_art.h"
 #include "app/input_dialog.h"
 #include "app/main_window_description.h"
-#include "app/program_files.h"
 #include "host/desktop.h"
 #include "host/event_pump.h"
+#include "host/program_files.h"
 #include "query/registrar_endpoint.h"
 #include "query/result_writer.h"
 #include "text/charset.h"
@@ -22,12 +24,14 @@ namespace {
 using host::tell;
 using ui::ControlEvent;
 
-bool askOkCancel(const Text& message) {
+// True for OK or Yes.
+bool askUser(const Text& message, host::MessageButtons buttons = host::MessageButtons::OkCancel) {
     host::MessageRequest request;
     request.text = message;
-    request.buttons = host::MessageButtons::OkCancel;
+    request.buttons = buttons;
     request.systemModal = true;
-    return host::desktop().showMessage(request) == host::MessageAnswer::Ok;
+    const host::MessageAnswer answer = host::desktop().showMessage(request);
+    return answer == host::MessageAnswer::Ok || answer == host::MessageAnswer::Yes;
 }
 
 const Text& resultsFileFilter() {
@@ -52,8 +56,8 @@ void MainWindow::setUpBanner() {
     w.control(YC_GBK("图片软件主页")).setPicture(drawHomeIcon());
     w.control(YC_GBK("图片联系方式")).setPicture(drawContactIcon());
     w.control(YC_GBK("图片框广告")).setPicture(drawAdvertIcon());
-    w.control(YC_GBK("链接软件主页")).setAddress(homepageAddress(state_.programFolder));
-    w.control(YC_GBK("链接广告")).setAddress(homepageAddress(state_.programFolder));
+    w.control(YC_GBK("链接软件主页")).setAddress(host::homepageAddress(state_.programFolder));
+    w.control(YC_GBK("链接广告")).setAddress(host::homepageAddress(state_.programFolder));
 }
 
 void MainWindow::bindEvents() {
@@ -123,8 +127,13 @@ void MainWindow::openRegistrarPage() {
 
 void MainWindow::onStartClicked() {
     const bool starting = !run_.running() && startCaption() == query::QueryRun::idleCaption();
+    if (starting && !state_.sourceProblem.empty()) {
+        tell(state_.sourceProblem);
+        return;
+    }
     // Without an endpoint a run could only list every name as taken.
-    if (starting && state_.registrarEndpoint.empty()) {
+    if (starting && state_.source == registry::AnswerSource::Registrar &&
+        state_.registrarEndpoint.empty()) {
         tell(YC_GBK("尚未设置查询地址，无法开始查询。\r\n\r\n"
                     "请在设置文件（GBK 编码）\r\n") +
              state_.settingsPath +
@@ -207,7 +216,7 @@ const Text& MainWindow::dataFolder() const {
 
 Text MainWindow::autoSavePath() const {
     const Text& chosen = window_->control(YC_GBK("按钮自动保存路径")).tag();
-    return chosen.empty() ? defaultAutoSavePath(dataFolder()) : chosen;
+    return chosen.empty() ? host::defaultAutoSavePath(dataFolder()) : chosen;
 }
 
 void MainWindow::saveResults() {
@@ -312,13 +321,12 @@ query::AutoSaveChoice MainWindow::autoSave() {
 }
 
 bool MainWindow::retryAfterRefusal() {
-    return askOkCancel(YC_GBK(
+    return askUser(YC_GBK(
         "可能查询过多已经被限制，建议更换下IP，如需继续采集请点击确定按钮，或者取消按钮退出"));
 }
 
 bool MainWindow::retryAfterFailure() {
-    return askOkCancel(
-        YC_GBK("查询失败，可能是网络问题，如需重试请点击确定按钮，或者取消按钮退出"));
+    return askUser(YC_GBK("查询失败，可能是网络问题，如需重试请点击确定按钮，或者取消按钮退出"));
 }
 
 void MainWindow::autoSaveUnavailable(const Text& path, const Text& reason) {
@@ -339,6 +347,31 @@ void MainWindow::runFinished() {
         return;
     }
     tell(YC_GBK("查询完成！"));
+    offerUncheckedNames();
+}
+
+void MainWindow::namesUnchecked(const query::UncheckedNames& names) {
+    unchecked_ = names;
+}
+
+void MainWindow::offerUncheckedNames() {
+    const query::UncheckedNames names = std::exchange(unchecked_, {});
+    if (names.empty()) {
+        return;
+    }
+    // They have no row: without this the list would look complete while it is not.
+    const bool copy = askUser(YC_GBK("有 ") + std::to_string(names.size()) +
+                                  YC_GBK(" 个域名无法查询，没有列入结果（没有可询问的注册局，"
+                                         "或不是有效的域名）。\r\n\r\n"
+                                         "要把这些域名和原因复制到剪贴板吗？"),
+                              host::MessageButtons::YesNo);
+    if (copy) {
+        Text lines;
+        for (const query::UncheckedName& name : names) {
+            lines.append(name.name).append("\t").append(name.reason).append("\r\n");
+        }
+        copyText(lines);
+    }
 }
 
 }  // namespace yc::app

@@ -43,6 +43,7 @@ class MainWindow final : public query::QueryRunView {
     bool retryAfterFailure() override;
     void autoSaveUnavailable(const Text& path, const Text& reason) override;
     void autoSaveIncomplete(const Text& path, const Text& reason) override;
+    void namesUnchecked(const query::UncheckedNames& names) override;
     void runFinished() override;
 
   private:
@@ -67,6 +68,8 @@ class MainWindow final : public query::QueryRunView {
     void chooseAutoSavePath();
     void showAutoSaveFile();
     bool onCloseRequested();
+    /// After a run: says how many names could not be checked and offers to copy them.
+    void offerUncheckedNames();
 
     AppState& state_;
     std::unique_ptr<ui::Window> window_;
@@ -74,6 +77,8 @@ class MainWindow final : public query::QueryRunView {
     bool logoMovingLeft_ = false;
     bool closeAfterRun_ = false;
     bool demoNoticeShown_ = false;
+    /// The names the last run could not check, until the end of the run reports them.
+    query::UncheckedNames unchecked_;
 };
 
 }  // namespace yc::app

@@ -1,11 +1,12 @@
 #include "app/program.h"
 
-#include "app/program_files.h"
 #include "demo_registrar.h"
 #include "host/desktop.h"
+#include "host/program_files.h"
 #include "http/ca_file_check.h"
 #include "http/request_worker.h"
 #include "query/bulk_check.h"
+#include "registry/registry_source.h"
 #include "text/charset.h"
 #include "text/system_path.h"
 
@@ -29,7 +30,7 @@ Text Program::settingsPath(const Text& folder) {
 Program::Program(Text folder, const WindowOptions& options) {
     state_.programName = programName();
     state_.programFolder = std::move(folder);
-    const ProgramFiles files = programFiles(state_.programFolder, settingsFileName());
+    const host::ProgramFiles files = host::programFiles(state_.programFolder, settingsFileName());
     state_.settingsFolder = files.settingsFolder;
     state_.dataFolder = files.dataFolder;
     state_.settingsPath = settingsPath(state_.settingsFolder);
@@ -50,28 +51,66 @@ Program::Program(Text folder, const WindowOptions& options) {
         http::setExtraCaFile(path);
     }
 
-    const bool demoUnavailable = !startDemoIfAsked(options);
+    const Text proxy = options.proxy.value_or(state_.settings.ReadText(YC_GBK("代理")));
+    // Without --source, a registrar given or configured (or the demo's) answers, else the
+    // registries themselves.
+    const bool demoWanted =
+        options.demo || (options.demoIfUnconfigured && state_.registrarEndpoint.empty() &&
+                         options.source != registry::AnswerSource::Registry);
+    state_.source = options.source.value_or(!state_.registrarEndpoint.empty() || demoWanted
+                                                ? registry::AnswerSource::Registrar
+                                                : registry::AnswerSource::Registry);
+    const bool demoUnavailable = demoWanted && !startDemo();
 
-    checker_ = std::make_unique<query::RegistrarExchange>(state_.registrarEndpoint);
+    if (state_.source == registry::AnswerSource::Registry) {
+        openRegistrySource(options, proxy);
+    } else {
+        auto exchange = std::make_unique<query::RegistrarExchange>(state_.registrarEndpoint);
+        exchange->setProxy(proxy);
+        checker_ = std::move(exchange);
+    }
     window_ = std::make_unique<MainWindow>(state_, *checker_);
     if (demoUnavailable) {
         host::tell(YC_GBK("无法启动演示用的本机注册商（没有可用的本机端口）。"));
     }
 }
 
-bool Program::startDemoIfAsked(const WindowOptions& options) {
+bool Program::startDemo() {
     // The demo address lives only in this process: nothing of it reaches the settings file.
-    if (!options.demo && !(options.demoIfUnconfigured && state_.registrarEndpoint.empty())) {
-        return true;
-    }
     demo_ = std::make_unique<sim::DemoRegistrar>();
     if (!demo_->start()) {
         demo_.reset();
         return false;
     }
-    state_.registrarEndpoint = demo_->endpoint();
+    if (state_.source == registry::AnswerSource::Registrar) {
+        state_.registrarEndpoint = demo_->endpoint();
+    }
     state_.demoMode = true;
     return true;
+}
+
+void Program::openRegistrySource(const WindowOptions& options, const Text& proxy) {
+    registry::RegistrySourceSettings settings;
+    if (demo_) {
+        settings.servicesText = demo_->servicesTable();
+    }
+    const Text services = options.services.value_or(state_.settings.ReadText(YC_GBK("服务表")));
+    settings.servicesFile = text::toSystemPath(services);
+    settings.bundledFile = host::bundledFile(state_.programFolder, registry::kServicesFileName);
+    if (options.parallel) {
+        settings.parallel = *options.parallel;
+    } else if (const Text parallel = state_.settings.ReadText(YC_GBK("并发")); !parallel.empty()) {
+        settings.parallel = registry::parseParallel(parallel).value_or(registry::kDefaultParallel);
+    }
+    settings.proxy = proxy;
+    registry::RegistrySource source = registry::openRegistrySource(settings);
+    if (source.checker) {
+        checker_ = std::move(source.checker);
+        return;
+    }
+    // A run would have no one to ask: the start button says why instead.
+    state_.sourceProblem = YC_GBK("无法向注册局查询：") + text::utf8ToGbk(source.error);
+    checker_ = std::make_unique<query::RegistrarExchange>(Text());
 }
 
 Program::~Program() {

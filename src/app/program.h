@@ -34,9 +34,11 @@ class Program {
     static Text settingsPath(const Text& folder);
 
   private:
-    /// Points the run at the demo registrar when the options ask for it; false when it could not
-    /// be started.
-    bool startDemoIfAsked(const WindowOptions& options);
+    /// Starts the demo registrar (and its registries) for the chosen source; false when it could
+    /// not be started.
+    bool startDemo();
+    /// Sets the checker to the registry source, or says in the state why there is none.
+    void openRegistrySource(const WindowOptions& options, const Text& proxy);
 
     AppState state_;
     std::unique_ptr<sim::DemoRegistrar> demo_;

@@ -166,6 +166,22 @@ ParsedOptions parseCliOptions(std::span<char* const> args, bool interactive) {
                 if (!options.outputEncoding) {
                     return fail("--output-encoding takes gbk or utf-8");
                 }
+            } else if (name == "--source") {
+                options.source = registry::parseSource(value);
+                if (!options.source) {
+                    return fail("--source takes registrar or registry");
+                }
+            } else if (name == "--services") {
+                options.services = value;
+            } else if (name == "--parallel") {
+                options.parallel = registry::parseParallel(value);
+                if (!options.parallel) {
+                    return fail("--parallel takes a whole number from 1 to 32");
+                }
+            } else if (name == "--proxy") {
+                options.proxy = value;
+            } else if (name == "--unchecked") {
+                options.unchecked = value;
             } else if (name == "--timeout") {
                 const auto seconds = nonNegativeOf<double>(value);
                 if (!seconds || *seconds < 1 || *seconds > 86400) {
@@ -198,26 +214,49 @@ ParsedOptions parseCliOptions(std::span<char* const> args, bool interactive) {
     if (options.demo && !options.registrar.empty()) {
         return fail("--demo and --registrar cannot be given together");
     }
-    if (options.registrar.empty() && !options.demo) {
-        return fail("no registrar given: use --registrar URL (the bulk-check form's full address)");
+    if (!options.source) {
+        options.source = options.registrar.empty() && !options.demo
+                             ? registry::AnswerSource::Registry
+                             : registry::AnswerSource::Registrar;
+    }
+    if (options.source == registry::AnswerSource::Registrar && options.registrar.empty() &&
+        !options.demo) {
+        return fail("--source registrar needs --registrar URL (the bulk-check form's address)");
+    }
+    if (options.source == registry::AnswerSource::Registry && !options.registrar.empty()) {
+        return fail("--registrar cannot be used with --source registry");
     }
     return {options, {}};
 }
 
 std::string cliUsage() {
     return R"(Usage: yuchaling-cli [options] FILE|-
-Checks which domain names of a list are free to register, 50 names per request.
+Checks which domain names of a list are free to register, 50 names per batch.
 
 The list is GBK or UTF-8 text (UTF-16 with a byte-order mark also works), one name per line
 (CR LF, LF or CR); URLs and sub-domains are cut down to the registrable domain. Results are
 written one line per name, as the window program exports them.
 
 Options:
-  --registrar URL        full address of the registrar's bulk-check form (required, unless
-                         --demo is given)
-  --demo                 ask a simulated registrar started inside the program on a loopback
-                         port instead: a name is free exactly when its first label ends in 7
-                         (abc7.com, 7.cn); the answers are not real
+  --source registrar|registry
+                         who answers: a registrar's bulk-check form, or the registries
+                         themselves over RDAP and WHOIS (default: registrar when --registrar or
+                         --demo is given, else registry)
+  --registrar URL        full address of the registrar's bulk-check form
+  --demo                 ask a simulated registrar (or, with --source registry, simulated
+                         registries) started inside the program on loopback ports instead: a
+                         name is free exactly when its first label ends in 7 (abc7.com, 7.cn);
+                         the answers are not real
+  --services FILE        with the registries: the services table to use instead of the one
+                         shipped with the program (tab-separated: suffix, RDAP base URL, WHOIS
+                         host[:port], query, not-found text)
+  --parallel N           with the registries: lookups at once per RDAP server, 1 to 32
+                         (default 4; WHOIS servers get one at a time, 200 ms apart)
+  --unchecked FILE       with the registries: write the names no registry could be asked about,
+                         each with its reason, to FILE (default: standard error)
+  --proxy PROXY          send every request through [scheme://]host:port (http, https, socks5,
+                         socks5h; WHOIS needs a SOCKS proxy), or "env" for the proxy environment
+                         variables, which are otherwise ignored
   --ca-file PATH         an extra trusted CA certificate file for HTTPS
   --input-encoding auto|gbk|utf-8
                          how the list is read (default auto: a UTF-8 byte-order mark, or valid
@@ -236,7 +275,7 @@ Options:
   --format txt|csv|jsonl the form of the result lines (default from the output's extension:
                          .csv gives CSV with a header, .jsonl JSON Lines, anything else TXT);
                          JSON Lines are one UTF-8 object per name: {"name": ..., "free": ...,
-                         "source": "registrar", "checked_at": ...}
+                         "source": "registrar" or "registry", "checked_at": ...}
   --resume               with --output FILE: names already in FILE (in any of the formats) are
                          skipped and new results are appended; a cut-off last line is repaired
   --output FILE          write results to FILE (CSV with a header when it ends in .csv);
@@ -259,7 +298,8 @@ Options:
   --exit-free            exit status 4 when no name is free (0 when at least one is)
   --help, --version
 
-Exit status: 0 every name was checked; 3 the run was stopped (refusal, failure or Ctrl-C; the
+Exit status: 0 every name that could be checked was checked (names no registry can be asked
+about are listed apart and do not change the status); 3 the run was stopped (refusal, failure or Ctrl-C; the
 lines already written are complete); 2 usage error or unreadable input; 1 the output could not
 be written; 4 (with --exit-free) every name was checked and none is free.
 )";

@@ -7,6 +7,7 @@
 
 #include "query/name_expansion.h"
 #include "query/result_export.h"
+#include "registry/registry_source.h"
 
 namespace yc::cli {
 
@@ -39,6 +40,12 @@ struct CliOptions {
     bool allowLargeExpansion = false;  ///< --yes: expand past the large-expansion guard
     bool resume = false;               ///< skip names already in the output, append the rest
     bool exitFree = false;             ///< exit 4 when no name is free
+    /// Who answers; set by parsing (registrar when one is given or --demo, else registry).
+    std::optional<registry::AnswerSource> source;
+    std::string services;         ///< the registry services table; empty: the shipped one
+    std::optional<int> parallel;  ///< RDAP lookups at once per host
+    std::string proxy;            ///< empty: direct, environment proxy variables ignored
+    std::string unchecked;  ///< where the names no registry can answer go; empty: standard error
     double timeoutSeconds = 0;  ///< longest silence of an exchange; 0: the exchange's default
     bool help = false;
     bool version = false;

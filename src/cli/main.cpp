@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <span>
 
@@ -15,12 +16,14 @@
 #include "cli/resume_file.h"
 #include "cli/terminal_run_view.h"
 #include "demo_registrar.h"
+#include "host/program_files.h"
 #include "http/ca_file_check.h"
 #include "http/request_worker.h"
 #include "query/bulk_check.h"
 #include "query/name_expansion.h"
 #include "query/query_run.h"
 #include "query/result_writer.h"
+#include "registry/registry_source.h"
 #include "text/system_path.h"
 
 namespace {
@@ -77,6 +80,46 @@ int main(int argc, char* argv[]) {
         http::setExtraCaFile(options.caFile);
     }
 
+    // The demo registrar serves on its own threads for as long as the run needs it.
+    std::optional<sim::DemoRegistrar> demo;
+    std::string registrar = options.registrar;
+    const bool registrySource = options.source == registry::AnswerSource::Registry;
+    if (options.demo) {
+        demo.emplace();
+        if (!demo->start()) {
+            std::fputs("yuchaling-cli: cannot start the demo registrar (no loopback port)\n",
+                       stderr);
+            return kExitStopped;
+        }
+        registrar = demo->endpoint();
+        std::fputs(
+            "yuchaling-cli: demo mode: the answers come from a local simulation and are not "
+            "real (a name is free exactly when its first label ends in 7)\n",
+            stderr);
+    }
+    std::unique_ptr<query::BatchChecker> checker;
+    if (registrySource) {
+        registry::RegistrySourceSettings settings;
+        if (demo) {
+            settings.servicesText = demo->servicesTable();
+        }
+        settings.servicesFile = options.services;
+        settings.bundledFile =
+            host::bundledFile(host::programFolder(), registry::kServicesFileName);
+        settings.parallel = options.parallel.value_or(registry::kDefaultParallel);
+        settings.proxy = options.proxy;
+        registry::RegistrySource source = registry::openRegistrySource(settings);
+        if (!source.checker) {
+            return usageError(source.error);
+        }
+        checker = std::move(source.checker);
+    } else {
+        auto exchange = std::make_unique<query::RegistrarExchange>(
+            registrar, static_cast<float>(options.timeoutSeconds));
+        exchange->setProxy(options.proxy);
+        checker = std::move(exchange);
+    }
+
     std::string error;
     const auto bytes = cli::readInputBytes(options.input, error);
     if (!bytes) {
@@ -105,7 +148,7 @@ int main(int argc, char* argv[]) {
         if (!point) {
             return usageError(error);
         }
-        skipped = cli::dropCheckedNames(list->gbk, point->names);
+        skipped = cli::dropCheckedNames(list->gbk, point->names, *checker);
         resumedFile = point->hasLines;
     }
 
@@ -113,7 +156,7 @@ int main(int argc, char* argv[]) {
     const cli::TextEncoding outputEncoding =
         options.outputEncoding.value_or(toTerminal ? cli::terminalEncoding() : list->family);
     const cli::ResultFormat format = options.format.value_or(cli::formatOfPath(options.output));
-    query::ResultForm form = cli::resultForm(format, outputEncoding);
+    query::ResultForm form = cli::resultForm(format, outputEncoding, *options.source);
     query::ResultWriter out =
         options.output.empty()
             ? query::ResultWriter(stdout, std::move(form))
@@ -129,38 +172,26 @@ int main(int argc, char* argv[]) {
         out.writeHeader();
     }
 
-    // The demo registrar serves on its own threads for as long as the run needs it.
-    std::optional<sim::DemoRegistrar> demo;
-    std::string registrar = options.registrar;
-    if (options.demo) {
-        demo.emplace();
-        if (!demo->start()) {
-            std::fputs("yuchaling-cli: cannot start the demo registrar (no loopback port)\n",
-                       stderr);
-            return kExitStopped;
-        }
-        registrar = demo->endpoint();
-        std::fputs(
-            "yuchaling-cli: demo mode: the answers come from a local simulation and are not "
-            "real (a name is free exactly when its first label ends in 7)\n",
-            stderr);
-    }
-
     bool stopRequested = false;
     cli::InterruptPump pump(stopRequested);
     cli::ProgressMeter progress(stderr, isatty(STDERR_FILENO) != 0);
-    query::RegistrarExchange exchange(registrar, static_cast<float>(options.timeoutSeconds));
-    const cli::ResultOutput results{out, toTerminal && sameTerminal(STDOUT_FILENO, STDERR_FILENO)};
-    cli::TerminalRunView view(std::move(list->gbk), options, results, progress, stopRequested);
-    query::QueryRun run(view, exchange, stopRequested);
+    const cli::ResultOutput results{out, toTerminal && sameTerminal(STDOUT_FILENO, STDERR_FILENO),
+                                    outputEncoding};
+    cli::TerminalRunView view(std::move(list->gbk), options, results, progress, *checker,
+                              stopRequested);
+    query::QueryRun run(view, *checker, stopRequested);
     run.onStartClicked();
 
     const bool written = out.close();
     cli::RunTally tally = tallyOf(view.rows());
     tally.skipped = skipped;
+    tally.unchecked = view.uncheckedCount();
     progress.finish(tally, stopRequested);
-    if (!written) {
-        std::fprintf(stderr, "yuchaling-cli: cannot write the results: %s\n", out.error().c_str());
+    if (!written || !view.uncheckedWritten()) {
+        if (!written) {
+            std::fprintf(stderr, "yuchaling-cli: cannot write the results: %s\n",
+                         out.error().c_str());
+        }
         return kExitOutputFailed;
     }
     if (stopRequested) {

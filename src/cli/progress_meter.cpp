@@ -69,10 +69,13 @@ void ProgressMeter::finish(const RunTally& tally, bool stopped) {
     clear();
     std::fprintf(
         out_,
-        "%s: %zu of %zu names checked, %zu free, %zu taken, %zu not checked, "
+        "%s: %zu of %zu names checked, %zu free, %zu taken, %zu not checked%s, "
         "%selapsed %s\n",
         stopped ? "stopped" : "done", tally.checked, total_, tally.free, tally.checked - tally.free,
         total_ - std::min(total_, tally.checked),
+        tally.unchecked == 0
+            ? ""
+            : (" (" + std::to_string(tally.unchecked) + " with no registry to ask)").c_str(),
         tally.skipped == 0
             ? ""
             : (std::to_string(tally.skipped) + " skipped as already in the output, ").c_str(),

@@ -13,7 +13,8 @@ namespace yc::cli {
 struct RunTally {
     std::size_t checked = 0;
     std::size_t free = 0;
-    std::size_t skipped = 0;  ///< names a resumed run found already in its output
+    std::size_t skipped = 0;    ///< names a resumed run found already in its output
+    std::size_t unchecked = 0;  ///< names no one could be asked about
 };
 
 class ProgressMeter {

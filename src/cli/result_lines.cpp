@@ -51,29 +51,31 @@ ResultFormat formatOfPath(std::string_view path) {
                                                                    : ResultFormat::Txt;
 }
 
-query::ResultForm resultForm(ResultFormat format, TextEncoding encoding) {
+query::ResultForm resultForm(ResultFormat format, TextEncoding encoding,
+                             registry::AnswerSource source) {
     query::ResultForm form;
     if (format == ResultFormat::Csv) {
         form.header = encodeOutput(query::CsvHeaderLine(), encoding);
     }
-    form.line = [format, encoding](const query::ReportRows& rows, std::size_t row,
-                                   const query::ExportFilter& filter) {
-        return resultLine(rows, row, filter, format, encoding);
+    form.line = [format, encoding, source](const query::ReportRows& rows, std::size_t row,
+                                           const query::ExportFilter& filter) {
+        return resultLine(rows, row, filter, format, encoding, source);
     };
     return form;
 }
 
 std::string resultLine(const query::ReportRows& rows, std::size_t row,
                        const query::ExportFilter& filter, ResultFormat format,
-                       TextEncoding encoding) {
+                       TextEncoding encoding, registry::AnswerSource source) {
     const Text line = query::ResultLine(rows, row, filter);
     if (line.empty() || format != ResultFormat::JsonLines) {
         return encodeOutput(line, encoding);
     }
     const bool free = rows.iconIndex(row) == query::kIconFree;
     return "{\"name\": " + jsonString(text::gbkToUtf8(rows.cell(row, query::kColumnName))) +
-           ", \"free\": " + (free ? "true" : "false") +
-           ", \"source\": \"registrar\", \"checked_at\": \"" + utcNow() + "\"}\n";
+           ", \"free\": " + (free ? "true" : "false") + ", \"source\": \"" +
+           (source == registry::AnswerSource::Registry ? "registry" : "registrar") +
+           "\", \"checked_at\": \"" + utcNow() + "\"}\n";
 }
 
 }  // namespace yc::cli

@@ -14,11 +14,13 @@ namespace yc::cli {
 /// The line of `row`, with its line end; empty when the filter skips the row.
 std::string resultLine(const query::ReportRows& rows, std::size_t row,
                        const query::ExportFilter& filter, ResultFormat format,
-                       TextEncoding encoding);
+                       TextEncoding encoding,
+                       registry::AnswerSource source = registry::AnswerSource::Registrar);
 
 /// How the command line writes its results: a CSV header in the output's encoding for CSV, then
 /// the line of each row as resultLine() gives it.
-query::ResultForm resultForm(ResultFormat format, TextEncoding encoding);
+query::ResultForm resultForm(ResultFormat format, TextEncoding encoding,
+                             registry::AnswerSource source = registry::AnswerSource::Registrar);
 
 /// The form a path asks for: ".csv" CSV, ".jsonl" JSON Lines, anything else TXT.
 ResultFormat formatOfPath(std::string_view path);

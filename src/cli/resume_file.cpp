@@ -79,11 +79,12 @@ std::optional<ResumePoint> readResumePoint(const std::string& path, std::string&
     return point;
 }
 
-std::size_t dropCheckedNames(Text& listText, const std::unordered_set<Text>& checked) {
+std::size_t dropCheckedNames(Text& listText, const std::unordered_set<Text>& checked,
+                             const query::BatchChecker& names) {
     Text remaining;
     std::size_t dropped = 0;
     for (const Text& line : query::SplitDomainList(listText)) {
-        if (checked.contains(query::NormaliseDomainLine(line))) {
+        if (checked.contains(names.nameOf(line))) {
             ++dropped;
             continue;
         }

@@ -6,6 +6,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "query/batch_check.h"
 #include "text/gbk_text.h"
 
 namespace yc::cli {
@@ -20,7 +21,9 @@ struct ResumePoint {
 /// repaired.
 std::optional<ResumePoint> readResumePoint(const std::string& path, std::string& error);
 
-/// Removes from the list every line whose name is in `checked`; how many were removed.
-std::size_t dropCheckedNames(Text& listText, const std::unordered_set<Text>& checked);
+/// Removes from the list every line whose name (as `names` cuts it) is in `checked`; how many
+/// were removed.
+std::size_t dropCheckedNames(Text& listText, const std::unordered_set<Text>& checked,
+                             const query::BatchChecker& names);
 
 }  // namespace yc::cli

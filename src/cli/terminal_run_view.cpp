@@ -1,16 +1,21 @@
 // The command line's run view: rows streamed to the output, captions turned into progress, retries.
 #include "cli/terminal_run_view.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <thread>
 
 #include "cli/interrupt_pump.h"
-#include "query/domain_list.h"
+#include "cli/output_encoding.h"
 #include "query/query_run.h"
+#include "text/system_path.h"
 
 namespace yc::cli {
 namespace {
@@ -57,11 +62,14 @@ void RowStreamer::rowAppended(std::size_t row) {
 }
 
 TerminalRunView::TerminalRunView(Text list, const CliOptions& options, const ResultOutput& out,
-                                 ProgressMeter& progress, bool& stopRequested)
+                                 ProgressMeter& progress, const query::BatchChecker& names,
+                                 bool& stopRequested)
     : list_(std::move(list)),
       options_(options),
       out_(out.writer),
+      encoding_(out.encoding),
       progress_(progress),
+      names_(names),
       stopRequested_(stopRequested),
       streamer_(rows_, out, options.filter, progress),
       caption_(query::QueryRun::idleCaption()) {
@@ -72,7 +80,7 @@ void TerminalRunView::runStarted(const std::vector<Text>& lines) {
     // The bar counts names: the lines that are left empty once cut down are never sent.
     std::size_t names = 0;
     for (const Text& line : lines) {
-        names += query::NormaliseDomainLine(line).empty() ? 0 : 1;
+        names += names_.nameOf(line).empty() ? 0 : 1;
     }
     progress_.start(names);
     // The run holds the lines now; the list text would only double the memory of a long list.
@@ -135,6 +143,32 @@ bool TerminalRunView::retryAfterRefusal() {
 bool TerminalRunView::retryAfterFailure() {
     return retry({options_.onFailure, "The exchange failed (no connection, time-out or HTTP error)",
                   "--on-failure", kFailureWaitSeconds});
+}
+
+void TerminalRunView::namesUnchecked(const query::UncheckedNames& names) {
+    uncheckedCount_ = names.size();
+    progress_.clear();
+    std::FILE* file = options_.unchecked.empty()
+                          ? stderr
+                          : std::fopen(text::toSystemPath(options_.unchecked).c_str(), "wb");
+    if (file == nullptr) {
+        std::fprintf(stderr, "yuchaling-cli: cannot write %s: %s\n", options_.unchecked.c_str(),
+                     std::strerror(errno));
+        uncheckedWritten_ = false;
+        return;
+    }
+    const TextEncoding encoding =
+        file == stderr && isatty(STDERR_FILENO) != 0 ? terminalEncoding() : encoding_;
+    for (const query::UncheckedName& name : names) {
+        const std::string line =
+            file == stderr ? "yuchaling-cli: not checked: " + name.name + " (" + name.reason + ")\n"
+                           : name.name + "\t" + name.reason + "\n";
+        std::fputs(encodeOutput(line, encoding).c_str(), file);
+    }
+    if (file != stderr && (std::fclose(file) != 0)) {
+        std::fprintf(stderr, "yuchaling-cli: cannot write %s\n", options_.unchecked.c_str());
+        uncheckedWritten_ = false;
+    }
 }
 
 void TerminalRunView::runFinished() {

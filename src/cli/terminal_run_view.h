@@ -13,7 +13,8 @@ namespace yc::cli {
 /// Where the results go.
 struct ResultOutput {
     query::ResultWriter& writer;
-    bool sharesProgressTerminal = false;  ///< the bar must come off before each result line
+    bool sharesProgressTerminal = false;         ///< the bar must come off before each result line
+    TextEncoding encoding = TextEncoding::Utf8;  ///< of the results, and of the unchecked names
 };
 
 /// Writes each row to the output as it is appended.
@@ -35,8 +36,9 @@ class RowStreamer final : public query::ReportRowsObserver {
 class TerminalRunView final : public query::QueryRunView {
   public:
     /// A failed write to the output sets `stopRequested`: the run ends after its batch.
+    /// `names` tells which lines hold a name, for the progress bar's total.
     TerminalRunView(Text list, const CliOptions& options, const ResultOutput& out,
-                    ProgressMeter& progress, bool& stopRequested);
+                    ProgressMeter& progress, const query::BatchChecker& names, bool& stopRequested);
 
     Text listText() override { return list_; }
     void runStarted(const std::vector<Text>& lines) override;
@@ -49,7 +51,13 @@ class TerminalRunView final : public query::QueryRunView {
     bool retryAfterFailure() override;
     void autoSaveUnavailable(const Text&, const Text&) override {}
     void autoSaveIncomplete(const Text&, const Text&) override {}
+    void namesUnchecked(const query::UncheckedNames& names) override;
     void runFinished() override;
+
+    /// Names of the run that no one could be asked about.
+    std::size_t uncheckedCount() const { return uncheckedCount_; }
+    /// False when the --unchecked file could not be written.
+    bool uncheckedWritten() const { return uncheckedWritten_; }
 
   private:
     struct RetryCause {
@@ -63,12 +71,16 @@ class TerminalRunView final : public query::QueryRunView {
     Text list_;
     const CliOptions& options_;
     query::ResultWriter& out_;
+    TextEncoding encoding_;
     ProgressMeter& progress_;
+    const query::BatchChecker& names_;
     bool& stopRequested_;
     query::ReportRows rows_;
     RowStreamer streamer_;
     Text caption_;
     int retriesInARow_ = 0;  ///< of the batch being sent
+    std::size_t uncheckedCount_ = 0;
+    bool uncheckedWritten_ = true;
 };
 
 }  // namespace yc::cli

@@ -1,9 +1,11 @@
 // One bulk-check exchange as the query run sees it: a batch of names in, the free names out.
 #pragma once
 
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
+#include "query/domain_list.h"
 #include "text/gbk_text.h"
 
 namespace yc::query {
@@ -13,6 +15,13 @@ namespace yc::query {
 using Batch = std::vector<Text>;
 /// The names an answer says are free.
 using FreeNames = std::unordered_set<Text>;
+
+/// A name of the list that no one could be asked about, with the reason (GBK).
+struct UncheckedName {
+    Text name;
+    Text reason;
+};
+using UncheckedNames = std::vector<UncheckedName>;
 
 enum class BatchOutcome {
     Accepted,  ///< the registrar answered; `free` holds the free names
@@ -26,6 +35,12 @@ class BatchChecker {
     /// Checks the names of `batch`. `free` is replaced: the free names on Accepted, empty
     /// otherwise. An exchange cut short by a stop request is Failed.
     virtual BatchOutcome CheckBatch(const Batch& batch, FreeNames& free) = 0;
+
+    /// The name a line of the list stands for, as it is sent and listed; empty skips the line.
+    virtual Text nameOf(std::string_view line) const { return NormaliseDomainLine(line); }
+    /// The names of the last Accepted batch that could not be checked at all: they get no row,
+    /// neither free nor taken. Taking them leaves none behind.
+    virtual UncheckedNames takeUnchecked() { return {}; }
 
     /// The run's stop flag (read on the calling thread only): once a stop click, a close or
     /// Ctrl-C sets it, the exchange in flight ends at once.

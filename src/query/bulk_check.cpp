@@ -45,6 +45,7 @@ BatchOutcome RegistrarExchange::CheckBatch(const Batch& batch, FreeNames& free) 
     options.postText = BulkCheckFormBody(batch);
     options.outcome = &transfer;
     options.timeoutSeconds = timeoutSeconds_;
+    options.proxy = proxy_;
     options.stopRequested = [this] { return stopRequested(); };
     const Text page = client.FetchPage(url, options);
 

@@ -22,6 +22,9 @@ class RegistrarExchange final : public BatchChecker {
     explicit RegistrarExchange(Text endpoint, float timeoutSeconds = 0.0F)
         : endpoint_(std::move(endpoint)), timeoutSeconds_(timeoutSeconds) {}
 
+    /// Sends every exchange through this proxy (libcurl's form); empty for a direct connection.
+    void setProxy(Text proxy) { proxy_ = std::move(proxy); }
+
     /// Every exchange uses a fresh client and finder; only the process's cookie store carries
     /// over. With no free name on the page, the page goes to the clipboard for inspection.
     BatchOutcome CheckBatch(const Batch& batch, FreeNames& free) override;
@@ -29,6 +32,7 @@ class RegistrarExchange final : public BatchChecker {
   private:
     Text endpoint_;
     float timeoutSeconds_;
+    Text proxy_;
 };
 
 }  // namespace yc::query

@@ -1,5 +1,6 @@
 #include "query/domain_list.h"
 
+#include <algorithm>
 #include <array>
 
 #include "text/gbk_edit.h"
@@ -28,6 +29,30 @@ std::vector<Text> SplitDomainList(std::string_view text) {
 Text NormaliseDomainLine(std::string_view line) {
     const Text name = MainDomainOf(text::trimSpaces(line));
     return text::replaceAll(name, "www.", "", CaseMode::IgnoreAscii);
+}
+
+Text HostOfLine(std::string_view line) {
+    // GBK trail bytes are 0x40 and above, so byte searches for "/?#:." never hit half a character.
+    const Text trimmed = text::trimSpaces(line);
+    std::string_view host = trimmed;
+    if (const std::size_t slashes = text::find(host, "//"); slashes != npos) {
+        host.remove_prefix(slashes + 2);
+    }
+    host = host.substr(0, std::min(host.find_first_of("/?#"), host.size()));
+    if (const std::size_t colon = host.rfind(':');
+        colon != std::string_view::npos &&
+        host.find_first_not_of("0123456789", colon + 1) == std::string_view::npos) {
+        host = host.substr(0, colon);
+    }
+    while (!host.empty() && host.back() == '.') {
+        host.remove_suffix(1);
+    }
+    Text lower = text::asciiLower(host);
+    std::string_view name = lower;
+    while (name.starts_with("www.")) {
+        name.remove_prefix(4);
+    }
+    return Text(name);
 }
 
 bool HasCompoundSuffix(std::string_view host) {

@@ -15,6 +15,11 @@ std::vector<Text> SplitDomainList(std::string_view text);
 /// Trimmed, cut to the main domain, every "www." removed in any case. May be empty.
 Text NormaliseDomainLine(std::string_view line);
 
+/// The host a line names, for sources that find the registrable domain themselves: trimmed, cut
+/// free of scheme, path, query and port, lower case (ASCII), without leading "www." labels or
+/// trailing dots. May be empty.
+Text HostOfLine(std::string_view line);
+
 /// The host of a URL-like text cut to its last two labels (three with a compound suffix).
 Text MainDomainOf(std::string_view text);
 

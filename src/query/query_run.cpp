@@ -1,7 +1,9 @@
 #include "query/query_run.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
+#include <unordered_set>
 
 #include "host/desktop.h"
 #include "host/event_pump.h"
@@ -36,6 +38,14 @@ struct RowState {
 
 RowState rowState(bool free) {
     return free ? RowState{YC_GBK("是"), kIconFree} : RowState{YC_GBK("否"), kIconTaken};
+}
+
+std::unordered_set<Text> namesOf(const UncheckedNames& unchecked) {
+    std::unordered_set<Text> names;
+    for (const UncheckedName& entry : unchecked) {
+        names.insert(entry.name);
+    }
+    return names;
 }
 
 }  // namespace
@@ -83,7 +93,12 @@ void QueryRun::openAutoSave() {
 }
 
 void QueryRun::run() {
+    unchecked_.clear();
     runLines();
+    if (!unchecked_.empty()) {
+        view_.namesUnchecked(unchecked_);
+        unchecked_ = UncheckedNames();
+    }
     // The run counts as ended before the view reports it: a close asked for while "查询完成！" is
     // up must not be held back for a run that is over.
     view_.runFinished();
@@ -111,7 +126,7 @@ void QueryRun::runLines() {
         }
         host::processPendingEvents();
         Text& line = lines[i];
-        line = NormaliseDomainLine(line);
+        line = checker_.nameOf(line);
         const bool last = i + 1 == total;
         // An empty last line still joins a pending batch, so the batch ends with an empty line.
         if (line.empty() && !(last && !batch_.empty())) {
@@ -173,7 +188,12 @@ void QueryRun::recheckRows(const std::vector<std::size_t>& selected) {
             if (!exchange(batch, freeNames)) {
                 break;
             }
+            // A listed name that cannot be asked about now keeps the answer it had.
+            const std::unordered_set<Text> unchecked = namesOf(checker_.takeUnchecked());
             for (std::size_t i = first; i < end; ++i) {
+                if (unchecked.contains(batch[i - first])) {
+                    continue;
+                }
                 const std::size_t row = selected[i];
                 const RowState state = rowState(freeNames.contains(batch[i - first]));
                 rows.setCell(row, kColumnState, state.text);
@@ -190,9 +210,13 @@ bool QueryRun::runBatch(std::size_t total) {
         return false;
     }
 
+    UncheckedNames unchecked = checker_.takeUnchecked();
+    const std::unordered_set<Text> uncheckedNames = namesOf(unchecked);
+    std::move(unchecked.begin(), unchecked.end(), std::back_inserter(unchecked_));
+
     ReportRows& rows = view_.rows();
     for (const Text& name : batch_) {
-        if (name.empty()) {
+        if (name.empty() || uncheckedNames.contains(name)) {
             continue;
         }
         const RowState state = rowState(freeNames.contains(name));
@@ -203,7 +227,7 @@ bool QueryRun::runBatch(std::size_t total) {
     }
     batch_.clear();
     view_.setStartCaption(YC_GBK("停止查询\r\n总 ") + decimal(total) + YC_GBK(" 个，已查 ") +
-                          decimal(rows.count()) + YC_GBK(" 个"));
+                          decimal(rows.count() + unchecked_.size()) + YC_GBK(" 个"));
     return true;
 }
 

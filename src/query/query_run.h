@@ -45,6 +45,8 @@ class QueryRun {
     bool& stopRequested_;
     bool running_ = false;
     Batch batch_;
+    /// The names of this run that no one could be asked about, in list order.
+    UncheckedNames unchecked_;
     std::optional<ResultWriter> autoSaveFile_;
     Text autoSavePath_;
 };

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "query/batch_check.h"
 #include "query/report_rows.h"
 #include "query/result_export.h"
 #include "text/gbk_text.h"
@@ -38,6 +39,8 @@ class QueryRunView {
     virtual void autoSaveUnavailable(const Text& path, const Text& reason) = 0;
     /// Writing the auto-save file failed during the run: the file misses rows.
     virtual void autoSaveIncomplete(const Text& path, const Text& reason) = 0;
+    /// Just before the run ends: names of the list that could not be checked and got no row.
+    virtual void namesUnchecked(const UncheckedNames& /*names*/) {}
     /// The run has ended, finished or stopped.
     virtual void runFinished() = 0;
 };

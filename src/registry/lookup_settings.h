@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 namespace yc::registry {
 
@@ -10,6 +11,7 @@ struct LookupSettings {
     int whoisPerHost = 1;    ///< WHOIS queries at once to one host
     int whoisGapMs = 200;    ///< at least this long between two queries to one WHOIS host
     long timeoutMs = 60000;  ///< per lookup: connect, send and the whole answer
+    std::string proxy;       ///< libcurl's form; empty for a direct connection
     /// Polled while lookups run (several times a second); true abandons those not yet done.
     std::function<bool()> shouldStop;
 };

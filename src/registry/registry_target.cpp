@@ -87,6 +87,19 @@ std::string toULabel(std::string_view aLabelHost) {
     return converted;
 }
 
+Text registrableName(std::string_view gbkHost) {
+    const std::string host = toALabel(text::gbkToUtf8(gbkHost));
+    const char* registrable =
+        host.empty() ? nullptr : psl_registrable_domain(suffixList(), host.c_str());
+    if (registrable == nullptr) {
+        return Text(gbkHost);
+    }
+    // A label GBK cannot hold would come back as "?": the host as given is then the better name.
+    const std::string unicode = toULabel(registrable);
+    Text name = text::utf8ToGbk(unicode);
+    return text::gbkToUtf8(name) == unicode ? name : Text(gbkHost);
+}
+
 std::variant<RegistryTarget, NotCheckable> resolveTarget(std::string_view gbkHost,
                                                          const ServicesTable& table) {
     const std::string host = toALabel(text::gbkToUtf8(gbkHost));

@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "registry/services_table.h"
+#include "text/gbk_text.h"
 
 namespace yc::registry {
 
@@ -27,6 +28,10 @@ std::string toALabel(std::string_view utf8Host);
 /// The Unicode (UTF-8) form of an A-label name; the name itself when it has no "xn--" label or
 /// cannot be converted.
 std::string toULabel(std::string_view aLabelHost);
+
+/// The registrable domain of a host (GBK, cut free of scheme, port, path and "www."), written
+/// with Unicode labels as the user writes names; the host itself when it has none.
+Text registrableName(std::string_view gbkHost);
 
 /// Resolves a host (GBK, already cut free of scheme, port, path and "www."). A name under a
 /// private suffix (such as cn.com) is answered only by that suffix's own row, never by the

@@ -494,7 +494,9 @@ TEST_P(CliUsageTest, UsageErrorsExitWithTwoAndOneLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Errors, CliUsageTest,
-    testing::Values(UsageCase{"no registrar", {"-"}},
+    testing::Values(UsageCase{"registrar source without an address",
+                              {"--source", "registrar", "-"}},
+                    UsageCase{"parallel out of range", {"--parallel", "33", "-"}},
                     UsageCase{"no input", {"--registrar", "http://127.0.0.1:1/x"}},
                     UsageCase{"unreadable input", {"--registrar", "http://127.0.0.1:1/x", "/nope"}},
                     UsageCase{"bad filter", {"--filter", "some", "-"}},

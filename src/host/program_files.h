@@ -1,10 +1,13 @@
 // Where the program's own files are: its folder, the folders it writes its settings and its
-// default auto-save file to, and the bundled help page that serves as the homepage.
+// default auto-save file and its cache to, and the files shipped with it (the help page that
+// serves as the homepage, the registry services table).
 #pragma once
+
+#include <filesystem>
 
 #include "text/gbk_text.h"
 
-namespace yc::app {
+namespace yc::host {
 
 /// The folder of the running executable, without a trailing separator.
 Text programFolder();
@@ -32,8 +35,17 @@ Text portableFolder(const Text& programFolder);
 /// The folder + "/查询结果.txt".
 Text defaultAutoSavePath(const Text& folder);
 
+/// A file shipped with the program (`name` relative to the data folder): beside the executable
+/// when run from the build tree or an unpacked folder, or in the installed data folder; empty
+/// when neither holds it.
+std::filesystem::path bundledFile(const Text& folder, const std::filesystem::path& name);
+
+/// The program's cache folder, $XDG_CACHE_HOME/yuchaling (~/.cache/yuchaling), created when
+/// missing; empty when it cannot be named or created.
+std::filesystem::path userCacheFolder();
+
 /// The bundled help page as a file address: beside the executable when run from the build tree,
 /// or in the installed data folder.
 Text homepageAddress(const Text& folder);
 
-}  // namespace yc::app
+}  // namespace yc::host

@@ -1,4 +1,4 @@
-#include "app/program_files.h"
+#include "host/program_files.h"
 
 #include <unistd.h>
 
@@ -8,7 +8,7 @@
 #include "text/charset.h"
 #include "text/system_path.h"
 
-namespace yc::app {
+namespace yc::host {
 
 Text programFolder() {
     std::error_code error;
@@ -89,16 +89,27 @@ Text defaultAutoSavePath(const Text& folder) {
     return folder + YC_GBK("/查询结果.txt");
 }
 
-Text homepageAddress(const Text& folder) {
+std::filesystem::path bundledFile(const Text& folder, const std::filesystem::path& name) {
     const fs::path base = text::toSystemPath(folder);
-    for (const auto& candidate :
-         {base / "help" / "index.html", installedDataFolder(base) / "help" / "index.html"}) {
+    for (const auto& candidate : {base / name, installedDataFolder(base) / name}) {
         std::error_code error;
         if (fs::exists(candidate, error)) {
-            return "file://" + text::fromSystemPath(fs::weakly_canonical(candidate));
+            return fs::weakly_canonical(candidate, error);
         }
     }
-    return "file://" + text::fromSystemPath(base / "help" / "index.html");
+    return {};
 }
 
-}  // namespace yc::app
+Text homepageAddress(const Text& folder) {
+    const fs::path page = fs::path("help") / "index.html";
+    const fs::path found = bundledFile(folder, page);
+    return "file://" +
+           text::fromSystemPath(found.empty() ? text::toSystemPath(folder) / page : found);
+}
+
+std::filesystem::path userCacheFolder() {
+    const fs::path folder = userFolder("XDG_CACHE_HOME", ".cache");
+    return !folder.empty() && createFolder(folder) ? folder : fs::path();
+}
+
+}  // namespace yc::host

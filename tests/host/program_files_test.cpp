@@ -8,12 +8,12 @@
 #include <optional>
 #include <string>
 
-#include "app/program_files.h"
+#include "host/program_files.h"
 #include "support/temp_dir.h"
 #include "text/charset.h"
 #include "text/system_path.h"
 
-namespace yc::app {
+namespace yc::host {
 namespace {
 
 // Sets an environment variable for the length of a test, then puts the old value back.
@@ -143,4 +143,4 @@ TEST_F(InstalledFilesTest, TheHomepageIsTheInstalledHelpPage) {
 }
 
 }  // namespace
-}  // namespace yc::app
+}  // namespace yc::host
