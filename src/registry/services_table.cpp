@@ -114,4 +114,10 @@ const RegistryService* ServicesTable::find(std::string_view suffix) const {
     return row == rows_.end() ? nullptr : &row->second;
 }
 
+void ServicesTable::setRdapBase(const std::string& suffix, std::string base) {
+    RegistryService& row = rows_[suffix];
+    row.suffix = suffix;
+    row.rdapBase = std::move(base);
+}
+
 }  // namespace yc::registry

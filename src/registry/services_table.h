@@ -33,6 +33,10 @@ class ServicesTable {
     const RegistryService* find(std::string_view suffix) const;
     std::size_t size() const { return rows_.size(); }
 
+    /// Points the suffix's RDAP lookups at `base` (which must end with "/"), adding a row with
+    /// RDAP only when the table has none for it; the row's WHOIS columns stay as they are.
+    void setRdapBase(const std::string& suffix, std::string base);
+
   private:
     std::unordered_map<std::string, RegistryService> rows_;
 };

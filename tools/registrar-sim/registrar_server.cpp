@@ -143,6 +143,18 @@ struct RegistrarServer::State {
         if (RegistryService::isRdapPath(request.path)) {
             return stream.writeAll(registry.rdapResponse(request.path, keepAlive)) && keepAlive;
         }
+        if (!options.bootstrapBody.empty() && request.path == kBootstrapPath) {
+            return stream.writeAll(responseHead(options.bootstrapStatus, "application/json", {},
+                                                options.bootstrapBody.size(), keepAlive) +
+                                   options.bootstrapBody) &&
+                   keepAlive;
+        }
+        if (!options.bootstrapBody.empty() && request.path == kBootstrapMovedPath) {
+            return stream.writeAll(responseHead(302, {},
+                                                std::string("Location: ") + kBootstrapPath + "\r\n",
+                                                0, keepAlive)) &&
+                   keepAlive;
+        }
         if (request.path != kSubmitPath) {
             const bool landing = request.path == "/landing";
             const std::string body = landing ? "<html><body>landing</body></html>" : "not found";

@@ -43,10 +43,18 @@ struct SimOptions {
     int delayMs = 0;
     std::string redirectTo = "/landing";
     std::string logPath;  ///< every raw request is appended here when set
+    /// When not empty: served as JSON at kBootstrapPath with `bootstrapStatus`, and reached
+    /// through a redirect from kBootstrapMovedPath.
+    std::string bootstrapBody;
+    int bootstrapStatus = 200;
     RegistryOptions registry;
 };
 
 /// The page path of the registrar's bulk-check form.
 inline constexpr const char* kSubmitPath = "/domain/bulkregister_submit.php";
+
+/// Where the simulator serves an RDAP bootstrap document, and a path that redirects to it.
+inline constexpr const char* kBootstrapPath = "/rdap-bootstrap/dns.json";
+inline constexpr const char* kBootstrapMovedPath = "/rdap-bootstrap/moved";
 
 }  // namespace yc::sim
