@@ -103,6 +103,7 @@ void Program::openRegistrySource(const WindowOptions& options, const Text& proxy
         settings.parallel = registry::parseParallel(parallel).value_or(registry::kDefaultParallel);
     }
     settings.proxy = proxy;
+    settings.cacheFolder = host::userCacheFolder();
     registry::RegistrySource source = registry::openRegistrySource(settings);
     if (source.checker) {
         checker_ = std::move(source.checker);

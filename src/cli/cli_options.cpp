@@ -294,7 +294,8 @@ Options:
   --max-retries N        retries of one batch in a row under "retry" before the run stops
                          (default 8)
   --timeout SECONDS      give up on an exchange after this long without data (default 120);
-                         no exchange lasts longer than ten times this
+                         no exchange lasts longer than ten times this; with the registries,
+                         the longest one lookup may take (default 60)
   --exit-free            exit status 4 when no name is free (0 when at least one is)
   --help, --version
 

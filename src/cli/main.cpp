@@ -108,6 +108,8 @@ int main(int argc, char* argv[]) {
             host::bundledFile(host::programFolder(), registry::kServicesFileName);
         settings.parallel = options.parallel.value_or(registry::kDefaultParallel);
         settings.proxy = options.proxy;
+        settings.cacheFolder = host::userCacheFolder();
+        settings.timeoutMs = static_cast<long>(options.timeoutSeconds * 1000);
         registry::RegistrySource source = registry::openRegistrySource(settings);
         if (!source.checker) {
             return usageError(source.error);

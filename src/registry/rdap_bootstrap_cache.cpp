@@ -185,28 +185,4 @@ BootstrapRefresh RdapBootstrapCache::refreshIfStale() const {
     }
 }
 
-std::filesystem::path cacheFolderFrom(std::string_view xdgCacheHome, std::string_view home) {
-    // The base directory specification says relative values are to be ignored.
-    std::filesystem::path folder;
-    if (!xdgCacheHome.empty() && xdgCacheHome.front() == '/') {
-        folder = std::filesystem::path(xdgCacheHome) / "yuchaling";
-    } else if (!home.empty() && home.front() == '/') {
-        folder = std::filesystem::path(home) / ".cache" / "yuchaling";
-    } else {
-        return {};
-    }
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error || !std::filesystem::is_directory(folder, error)) {
-        return {};
-    }
-    return folder;
-}
-
-std::filesystem::path userCacheFolder() {
-    const char* xdg = std::getenv("XDG_CACHE_HOME");
-    const char* home = std::getenv("HOME");
-    return cacheFolderFrom(xdg != nullptr ? xdg : "", home != nullptr ? home : "");
-}
-
 }  // namespace yc::registry

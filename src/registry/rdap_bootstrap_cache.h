@@ -57,12 +57,4 @@ class RdapBootstrapCache {
     std::chrono::system_clock::time_point now_;
 };
 
-/// The program's cache folder: "$XDG_CACHE_HOME/yuchaling", else "$HOME/.cache/yuchaling",
-/// created when missing. Empty when neither variable gives an absolute path or the folder cannot
-/// be made.
-std::filesystem::path userCacheFolder();
-
-/// The same rule over given values, for callers that hold the environment themselves.
-std::filesystem::path cacheFolderFrom(std::string_view xdgCacheHome, std::string_view home);
-
 }  // namespace yc::registry

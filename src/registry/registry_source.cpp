@@ -2,6 +2,9 @@
 #include "registry/registry_source.h"
 
 #include <charconv>
+#include <thread>
+
+#include "registry/rdap_bootstrap_cache.h"
 
 namespace yc::registry {
 
@@ -43,9 +46,20 @@ RegistrySource openRegistrySource(const RegistrySourceSettings& settings) {
         return {nullptr, "cannot read the registry services table " + file +
                              " (missing, unreadable or not a services table)"};
     }
+    if (!settings.servicesText && settings.servicesFile.empty() && !settings.cacheFolder.empty()) {
+        const RdapBootstrapCache bootstrap(settings.cacheFolder, std::string(kIanaRdapBootstrapUrl),
+                                           settings.proxy);
+        bootstrap.loadCached(*table);
+        // The new copy serves from the next start on: nobody waits for the network now, and a
+        // failed fetch changes nothing.
+        std::thread([bootstrap] { bootstrap.refreshIfStale(); }).detach();
+    }
     LookupSettings lookups;
     lookups.rdapPerHost = settings.parallel;
     lookups.proxy = settings.proxy;
+    if (settings.timeoutMs > 0) {
+        lookups.timeoutMs = settings.timeoutMs;
+    }
     return {std::make_unique<RegistryBatchChecker>(std::move(*table), std::move(lookups)), {}};
 }
 

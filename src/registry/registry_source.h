@@ -36,6 +36,10 @@ struct RegistrySourceSettings {
     std::optional<std::string> servicesText;
     int parallel = kDefaultParallel;  ///< RDAP lookups at once per host (WHOIS stays at one)
     std::string proxy;                ///< libcurl's form; empty for a direct connection
+    long timeoutMs = 0;               ///< per lookup; 0 keeps the lookups' default
+    /// Where IANA's RDAP bootstrap file is kept: a copy there overrides the shipped table's RDAP
+    /// column, and a copy a week old is fetched again in the background. Empty: neither.
+    std::filesystem::path cacheFolder;
 };
 
 struct RegistrySource {
@@ -43,6 +47,8 @@ struct RegistrySource {
     std::string error;                              ///< why not (ASCII, one line)
 };
 
+/// Loads the table and sets up the checker. Only the shipped table follows the bootstrap file:
+/// a table the user names, or the demo's, is taken as it is.
 RegistrySource openRegistrySource(const RegistrySourceSettings& settings);
 
 }  // namespace yc::registry

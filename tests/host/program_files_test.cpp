@@ -9,6 +9,7 @@
 #include <string>
 
 #include "host/program_files.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 #include "text/charset.h"
 #include "text/system_path.h"
@@ -16,26 +17,7 @@
 namespace yc::host {
 namespace {
 
-// Sets an environment variable for the length of a test, then puts the old value back.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        set(value);
-    }
-    ~ScopedEnv() { set(old_); }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-  private:
-    void set(const std::optional<std::string>& value) {
-        value ? setenv(name_, value->c_str(), 1) : unsetenv(name_);
-    }
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using test::ScopedEnv;
 
 class DataFolderTest : public testing::Test {
   protected:
@@ -140,6 +122,34 @@ TEST_F(InstalledFilesTest, TheHomepageIsTheInstalledHelpPage) {
     std::ofstream(page) << "<html></html>";
     EXPECT_EQ(homepageAddress(text::fromSystemPath(bin)),
               "file://" + text::fromSystemPath(std::filesystem::weakly_canonical(page)));
+}
+
+TEST(CacheFolderTest, FollowsXdgCacheHomeThenHomeAndIsCreated) {
+    const test::TempDir xdg;
+    const test::TempDir home;
+    const ScopedEnv homeVariable("HOME", home.path().string());
+    {
+        const ScopedEnv cache("XDG_CACHE_HOME", xdg.path().string());
+        EXPECT_EQ(userCacheFolder(), xdg.path() / "yuchaling");
+        EXPECT_TRUE(std::filesystem::is_directory(xdg.path() / "yuchaling"));
+    }
+    for (const std::optional<std::string>& ignored :
+         {std::optional<std::string>(), std::optional<std::string>("relative")}) {
+        const ScopedEnv cache("XDG_CACHE_HOME", ignored);
+        EXPECT_EQ(userCacheFolder(), home.path() / ".cache" / "yuchaling");
+        EXPECT_TRUE(std::filesystem::is_directory(home.path() / ".cache" / "yuchaling"));
+    }
+}
+
+TEST(CacheFolderTest, EmptyWhenItCannotBeNamedOrMade) {
+    const test::TempDir dir;
+    {
+        const ScopedEnv cache("XDG_CACHE_HOME", std::nullopt);
+        const ScopedEnv home("HOME", std::nullopt);
+        EXPECT_EQ(userCacheFolder(), std::filesystem::path());
+    }
+    const ScopedEnv cache("XDG_CACHE_HOME", dir.write("file", "not a folder").string());
+    EXPECT_EQ(userCacheFolder(), std::filesystem::path());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "support/registrar_sim.h"
+#include "support/scoped_env.h"
 #include "support/table_test.h"
 #include "support/temp_dir.h"
 
@@ -227,41 +228,15 @@ TEST(RdapBootstrapCache, NoCacheFolderMeansNoCopy) {
     EXPECT_EQ(comBaseAfterLoading(cache), "https://shipped.example/com/");
 }
 
-// Sets an environment variable for one scope and puts back what was there.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        if (value != nullptr) {
-            ::setenv(name, value, 1);
-        } else {
-            ::unsetenv(name);
-        }
-    }
-    ~ScopedEnv() {
-        if (old_) {
-            ::setenv(name_, old_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using test::ScopedEnv;
 
 TEST(RdapBootstrapCache, EnvironmentProxyIsUsedOnlyWhenAskedFor) {
     test::RegistrarSim sim(serving(kNewCopy));
     ASSERT_TRUE(sim.started());
     const std::string deadProxy = "http://127.0.0.1:" + std::to_string(closedPort());
-    const ScopedEnv httpProxy("http_proxy", deadProxy.c_str());
-    const ScopedEnv noProxy("no_proxy", nullptr);
-    const ScopedEnv noProxyUpper("NO_PROXY", nullptr);
+    const ScopedEnv httpProxy("http_proxy", deadProxy);
+    const ScopedEnv noProxy("no_proxy", std::nullopt);
+    const ScopedEnv noProxyUpper("NO_PROXY", std::nullopt);
     const test::TempDir viaEnvironment;
     const test::TempDir direct;
 
@@ -269,37 +244,6 @@ TEST(RdapBootstrapCache, EnvironmentProxyIsUsedOnlyWhenAskedFor) {
               BootstrapRefresh::FetchFailed);
     EXPECT_EQ(cacheIn(direct, sim).refreshIfStale(), BootstrapRefresh::Refreshed);
     EXPECT_EQ(sim.requests().size(), 1U);
-}
-
-TEST(CacheFolder, FollowsXdgCacheHomeThenHomeAndIsCreated) {
-    const test::TempDir xdg;
-    const test::TempDir home;
-    const std::string xdgPath = xdg.path().string();
-    const std::string homePath = home.path().string();
-
-    EXPECT_EQ(cacheFolderFrom(xdgPath, homePath), xdg.path() / "yuchaling");
-    EXPECT_TRUE(fs::is_directory(xdg.path() / "yuchaling"));
-    EXPECT_EQ(cacheFolderFrom("", homePath), home.path() / ".cache" / "yuchaling");
-    EXPECT_TRUE(fs::is_directory(home.path() / ".cache" / "yuchaling"));
-    EXPECT_EQ(cacheFolderFrom("relative/cache", homePath), home.path() / ".cache" / "yuchaling");
-    EXPECT_EQ(cacheFolderFrom("", ""), fs::path());
-    EXPECT_EQ(cacheFolderFrom((xdg.path() / "yuchaling").string() + "/", ""),
-              xdg.path() / "yuchaling" / "yuchaling");
-}
-
-TEST(CacheFolder, EmptyWhenTheFolderCannotBeMade) {
-    const test::TempDir dir;
-    const fs::path blocker = dir.write("file", "not a folder");
-    EXPECT_EQ(cacheFolderFrom(blocker.string(), ""), fs::path());
-}
-
-TEST(CacheFolder, UserFolderReadsTheEnvironment) {
-    const test::TempDir xdg;
-    const ScopedEnv xdgHome("XDG_CACHE_HOME", xdg.path().c_str());
-    EXPECT_EQ(userCacheFolder(), xdg.path() / "yuchaling");
-    const ScopedEnv noXdg("XDG_CACHE_HOME", nullptr);
-    const ScopedEnv noHome("HOME", nullptr);
-    EXPECT_EQ(userCacheFolder(), fs::path());
 }
 
 }  // namespace
