@@ -2,11 +2,11 @@
 // environment's proxy variables, and a proxy that gives up.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <optional>
 
 #include "http/http_client.h"
 #include "support/registrar_sim.h"
+#include "support/scoped_env.h"
 #include "support/table_test.h"
 #include "support/test_proxy.h"
 #include "text/gbk_search.h"
@@ -15,35 +15,10 @@ namespace yc::http {
 namespace {
 
 using test::RegistrarSim;
+using test::ScopedEnv;
 using test::TestProxy;
 
 const std::string kFormBody = "domainToCheck=abc.com%0D%0Axyz.net%0D%0A&suffix%5B%5D=.com";
-
-// Sets (or, given nothing, removes) an environment variable for one test, then puts back what
-// was there.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        set(value);
-    }
-    ~ScopedEnv() { set(old_); }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-  private:
-    void set(const std::optional<std::string>& value) {
-        if (value) {
-            setenv(name_, value->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 struct Exchange {
     Text page;
