@@ -10,8 +10,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <iterator>
 #include <map>
 #include <optional>
+#include <string_view>
 
 #include "http/proxy_setting.h"
 #include "registry/host_queues.h"
@@ -40,7 +42,22 @@ struct Lookup {
 };
 
 // No authentication is the only method offered.
-const std::string kSocksGreeting{'\x05', '\x01', '\x00'};
+constexpr std::string_view kSocksGreeting{"\x05\x01\x00", 3};
+
+// What the reply codes of a refused SOCKS5 CONNECT mean, from 1 on.
+constexpr std::string_view kSocksRefusals[] = {
+    "general failure",       "not allowed by the proxy's rules",
+    "network unreachable",   "host unreachable",
+    "connection refused",    "time to live expired",
+    "command not supported", "address type not supported",
+};
+
+std::string socksRefusal(unsigned char code) {
+    if (code >= 1 && code <= std::size(kSocksRefusals)) {
+        return std::string(kSocksRefusals[code - 1]);
+    }
+    return "reply " + std::to_string(code);
+}
 
 // A SOCKS5 CONNECT to the lookup's server: by name for socks5h, by the address the name resolves
 // to here for socks5. Empty when the name cannot be given either way.
@@ -157,7 +174,7 @@ struct WhoisLookups::State {
         }
         remaining = lookups.size();
         if (usable) {
-            // The environment's variables name HTTP proxies, which WHOIS cannot use.
+            // Under "env" WHOIS connects directly: the environment's variables are libcurl's.
             proxy = parsed->socks() ? *parsed : http::ProxySetting{};
             proxyName = proxy.socks() ? proxy.host + ":" + std::to_string(proxy.port) : "";
             return;
@@ -272,9 +289,12 @@ struct WhoisLookups::State {
             if (lookup.reply.size() < 2) {
                 return;
             }
-            if (lookup.reply[0] != '\x05' || lookup.reply[1] != '\x00') {
-                fail(i, "SOCKS proxy " + proxyName +
-                            " does not accept connections without a password");
+            if (lookup.reply[0] != '\x05') {
+                fail(i, "proxy " + proxyName + " does not speak SOCKS5");
+                return;
+            }
+            if (lookup.reply[1] != '\x00') {
+                fail(i, "SOCKS proxy " + proxyName + " wants a user name and password");
                 return;
             }
             lookup.handshake =
@@ -292,10 +312,9 @@ struct WhoisLookups::State {
         if (length == 0 || lookup.reply.size() < length) {
             return;
         }
-        if (lookup.reply[0] != '\x05' || lookup.reply[1] != '\x00') {
+        if (lookup.reply[1] != '\x00') {
             fail(i, "SOCKS proxy " + proxyName + " could not reach WHOIS server " + lookup.server +
-                        " (reply " + std::to_string(static_cast<unsigned char>(lookup.reply[1])) +
-                        ")");
+                        ": " + socksRefusal(static_cast<unsigned char>(lookup.reply[1])));
             return;
         }
         lookup.phase = Phase::Sending;
@@ -315,7 +334,7 @@ struct WhoisLookups::State {
                 lookup.phase = Phase::Sending;
             } else {
                 lookup.phase = Phase::SocksGreeting;
-                lookup.handshake = kSocksGreeting;
+                lookup.handshake = std::string(kSocksGreeting);
             }
         }
         if (lookup.phase == Phase::SocksGreeting || lookup.phase == Phase::SocksConnect) {

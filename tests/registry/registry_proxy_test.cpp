@@ -96,6 +96,7 @@ struct GivingUpCase : test::TableCase {
     TestProxy::Behaviour behaviour;
     const char* scheme;
     Verdict whois;
+    const char* whoisReason;  // a part of the WHOIS lookups' reason
 };
 
 class ProxyGivingUpTest : public testing::TestWithParam<GivingUpCase> {};
@@ -111,24 +112,38 @@ TEST_P(ProxyGivingUpTest, LookupsFailAndNeverReadAsFreeOrTaken) {
         SCOPED_TRACE(kNames[i]);
         EXPECT_EQ(verdicts[i].outcome.verdict, i < 2 ? Verdict::Failed : c.whois);
         EXPECT_NE(verdicts[i].outcome.reason, "");
+        if (i >= 2) {
+            EXPECT_NE(verdicts[i].outcome.reason.find(c.whoisReason), std::string::npos)
+                << verdicts[i].outcome.reason;
+        }
     }
     EXPECT_GE(proxy.accepted(), 1);
     EXPECT_EQ(sim.registry().rdapRequests(), 0);
     EXPECT_TRUE(sim.registry().whoisQueries().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Behaviours, ProxyGivingUpTest,
-    testing::Values(
-        GivingUpCase{
-            {"http closes"}, TestProxy::Behaviour::CloseAtOnce, "http", Verdict::Unchecked},
-        GivingUpCase{
-            {"http refuses"}, TestProxy::Behaviour::RefuseTarget, "http", Verdict::Unchecked},
-        GivingUpCase{
-            {"socks5 closes"}, TestProxy::Behaviour::CloseAtOnce, "socks5", Verdict::Failed},
-        GivingUpCase{
-            {"socks5h refuses"}, TestProxy::Behaviour::RefuseTarget, "socks5h", Verdict::Failed}),
-    test::ByLabel{});
+INSTANTIATE_TEST_SUITE_P(Behaviours, ProxyGivingUpTest,
+                         testing::Values(GivingUpCase{{"http closes"},
+                                                      TestProxy::Behaviour::CloseAtOnce,
+                                                      "http",
+                                                      Verdict::Unchecked,
+                                                      "use a SOCKS proxy"},
+                                         GivingUpCase{{"http refuses"},
+                                                      TestProxy::Behaviour::RefuseTarget,
+                                                      "http",
+                                                      Verdict::Unchecked,
+                                                      "use a SOCKS proxy"},
+                                         GivingUpCase{{"socks5 closes"},
+                                                      TestProxy::Behaviour::CloseAtOnce,
+                                                      "socks5",
+                                                      Verdict::Failed,
+                                                      "SOCKS proxy 127.0.0.1:"},
+                                         GivingUpCase{{"socks5h refuses"},
+                                                      TestProxy::Behaviour::RefuseTarget,
+                                                      "socks5h",
+                                                      Verdict::Failed,
+                                                      "connection refused"}),
+                         test::ByLabel{});
 
 TEST(ProxiedCheck, EnvLeavesRdapToTheEnvironmentAndWhoisDirect) {
     test::RegistryTestSim sim;
