@@ -5,7 +5,6 @@
 
 #include <atomic>
 #include <mutex>
-#include <set>
 #include <string>
 #include <string_view>
 #include <thread>
