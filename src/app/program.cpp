@@ -4,9 +4,11 @@
 #include "host/desktop.h"
 #include "host/program_files.h"
 #include "http/ca_file_check.h"
+#include "http/proxy_setting.h"
 #include "http/request_worker.h"
 #include "query/bulk_check.h"
 #include "registry/registry_source.h"
+#include "registry/whois_lookups.h"
 #include "text/charset.h"
 #include "text/system_path.h"
 
@@ -52,6 +54,11 @@ Program::Program(Text folder, const WindowOptions& options) {
     }
 
     const Text proxy = options.proxy.value_or(state_.settings.ReadText(YC_GBK("代理")));
+    // A proxy that cannot be used must not turn into a direct connection the user did not want.
+    if (const std::string problem = http::proxySettingProblem(proxy); !problem.empty()) {
+        state_.sourceProblem = YC_GBK("代理设置无法使用：") + proxy + YC_GBK("（") +
+                               text::utf8ToGbk(problem) + YC_GBK("）");
+    }
     // Without --source, a registrar given or configured (or the demo's) answers, else the
     // registries themselves.
     const bool demoWanted =
@@ -107,10 +114,17 @@ void Program::openRegistrySource(const WindowOptions& options, const Text& proxy
     registry::RegistrySource source = registry::openRegistrySource(settings);
     if (source.checker) {
         checker_ = std::move(source.checker);
+        if (const std::string problem = registry::whoisProxyProblem(proxy); !problem.empty()) {
+            host::tell(YC_GBK("经由此代理只能向提供 RDAP 的注册局查询，只有 WHOIS 的后缀"
+                              "（如 .cn、.de）将无法查询：") +
+                       text::utf8ToGbk(problem));
+        }
         return;
     }
     // A run would have no one to ask: the start button says why instead.
-    state_.sourceProblem = YC_GBK("无法向注册局查询：") + text::utf8ToGbk(source.error);
+    if (state_.sourceProblem.empty()) {
+        state_.sourceProblem = YC_GBK("无法向注册局查询：") + text::utf8ToGbk(source.error);
+    }
     checker_ = std::make_unique<query::RegistrarExchange>(Text());
 }
 

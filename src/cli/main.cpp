@@ -18,12 +18,14 @@
 #include "demo_registrar.h"
 #include "host/program_files.h"
 #include "http/ca_file_check.h"
+#include "http/proxy_setting.h"
 #include "http/request_worker.h"
 #include "query/bulk_check.h"
 #include "query/name_expansion.h"
 #include "query/query_run.h"
 #include "query/result_writer.h"
 #include "registry/registry_source.h"
+#include "registry/whois_lookups.h"
 #include "text/system_path.h"
 
 namespace {
@@ -80,6 +82,10 @@ int main(int argc, char* argv[]) {
         http::setExtraCaFile(options.caFile);
     }
 
+    if (const std::string problem = http::proxySettingProblem(options.proxy); !problem.empty()) {
+        return usageError("--proxy " + options.proxy + ": " + problem);
+    }
+
     // The demo registrar serves on its own threads for as long as the run needs it.
     std::optional<sim::DemoRegistrar> demo;
     std::string registrar = options.registrar;
@@ -115,6 +121,12 @@ int main(int argc, char* argv[]) {
             return usageError(source.error);
         }
         checker = std::move(source.checker);
+        if (const std::string problem = registry::whoisProxyProblem(options.proxy);
+            !problem.empty()) {
+            std::fprintf(stderr,
+                         "yuchaling-cli: %s; names whose registry has only WHOIS stay unchecked\n",
+                         problem.c_str());
+        }
     } else {
         auto exchange = std::make_unique<query::RegistrarExchange>(
             registrar, static_cast<float>(options.timeoutSeconds));

@@ -1,15 +1,16 @@
+// The libcurl exchange behind RequestWorker and the callbacks of one transfer.
 #include "http/request_worker.h"
 
 #include <curl/curl.h>
-#include <openssl/ssl.h>
-#include <openssl/x509.h>
 
 #include <algorithm>
 #include <chrono>
 #include <memory>
-#include <mutex>
+#include <optional>
 
+#include "http/ca_trust.h"
 #include "http/curl_session.h"
+#include "http/proxy_setting.h"
 #include "http/request_headers.h"
 #include "http/url_parts.h"
 #include "text/gbk_edit.h"
@@ -19,15 +20,6 @@ namespace yc::http {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::mutex& caFileMutex() {
-    static std::mutex mutex;
-    return mutex;
-}
-std::string& caFileSetting() {
-    static std::string path;
-    return path;
-}
 
 struct ListCloser {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
@@ -104,13 +96,6 @@ int onProgress(void* user, curl_off_t, curl_off_t down, curl_off_t, curl_off_t u
     return 0;
 }
 
-CURLcode trustExtraCa(CURL*, void* sslContext, void* path) {
-    X509_STORE* store = SSL_CTX_get_cert_store(static_cast<SSL_CTX*>(sslContext));
-    // A file that cannot be read adds nothing; verification then rests on the system store.
-    X509_STORE_load_file(store, static_cast<const std::string*>(path)->c_str());
-    return CURLE_OK;
-}
-
 // Header lines for libcurl, in the exchange's own order: libcurl writes Host and User-Agent
 // first and then these lines as given. Empty lines are dropped, and libcurl's own Accept,
 // Content-Type and "Expect: 100-continue" are switched off so that only the exchange's own lines
@@ -145,22 +130,16 @@ ListPtr headerList(std::string_view headers, std::size_t bodyLength) {
 
 }  // namespace
 
-void setExtraCaFile(const std::string& path) {
-    const std::lock_guard lock(caFileMutex());
-    caFileSetting() = path;
-}
-
-std::string extraCaFile() {
-    const std::lock_guard lock(caFileMutex());
-    return caFileSetting();
-}
-
 ResultRecord RequestWorker(const RequestRecord& request) {
     ResultRecord result;
     const UrlParts url = SplitUrl(request.url);
     const bool ownCookies = !text::trimSpaces(request.cookies).empty();
     const bool post = request.method == "POST";
-    const EasyHandle easy = acquireEasyHandle(!ownCookies);
+    std::string proxyError;
+    const std::optional<ProxySetting> proxy = parseProxySetting(request.proxy, proxyError);
+    // A proxy that cannot be read is never replaced by a direct connection the user did not ask
+    // for: the exchange fails instead.
+    const EasyHandle easy = proxy ? acquireEasyHandle(!ownCookies) : EasyHandle{};
     if (!easy) {
         return result;
     }
@@ -170,7 +149,6 @@ ResultRecord RequestWorker(const RequestRecord& request) {
     const ListPtr headers = headerList(
         CompleteHeaders(request.headers, request.url, post, request.body.size(), request.cookies),
         request.body.size());
-    const std::string caFile = extraCaFile();
     Transfer transfer;
     transfer.easy = h;
     transfer.result = &result;
@@ -184,8 +162,7 @@ ResultRecord RequestWorker(const RequestRecord& request) {
     curl_easy_setopt(h, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_1);
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(h, CURLOPT_USERAGENT, agent.empty() ? nullptr : agent.c_str());
-    // An empty proxy text means a direct connection, whatever the environment names.
-    curl_easy_setopt(h, CURLOPT_PROXY, request.proxy.c_str());
+    applyProxy(h, *proxy);
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, request.timeoutMs);
     curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, overallMs);
     curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
@@ -209,8 +186,7 @@ ResultRecord RequestWorker(const RequestRecord& request) {
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &onHeaderLine);
     curl_easy_setopt(h, CURLOPT_HEADERDATA, &transfer);
-    curl_easy_setopt(h, CURLOPT_SSL_CTX_FUNCTION, caFile.empty() ? nullptr : &trustExtraCa);
-    curl_easy_setopt(h, CURLOPT_SSL_CTX_DATA, caFile.empty() ? nullptr : &caFile);
+    applyTrustedCas(h);
 
     const CURLcode code = curl_easy_perform(h);
     long status = 0;

@@ -1,10 +1,11 @@
 // One HTTP exchange on libcurl, run on a worker thread: the request and result records handed
-// between the threads, the worker itself, and the process-wide trust and cookie settings.
+// between the threads and the worker itself (whose trust setting http/ca_trust.h holds).
 #pragma once
 
 #include <atomic>
 #include <string>
 
+#include "http/ca_trust.h"
 #include "text/gbk_text.h"
 
 namespace yc::http {
@@ -15,7 +16,7 @@ inline constexpr std::size_t kMaxBodyBytes = std::size_t{64} << 20;
 struct RequestRecord {
     Text url;
     Text method;  ///< "POST" or "GET"
-    Text proxy;   ///< host:port, empty for a direct connection
+    Text proxy;   ///< a proxy setting as http/proxy_setting.h reads it; empty for direct
     Text headers;
     ByteBuffer body;
     Text cookies;  ///< when not empty: sent as given, and the process cookie store is left alone
@@ -52,10 +53,5 @@ struct ResultRecord {
 
 /// Carries out one exchange. Never throws; a failed step shows as empty results.
 ResultRecord RequestWorker(const RequestRecord& request);
-
-/// Names a PEM file of certificate authorities trusted in addition to the system's store, for
-/// every later exchange of the process; an empty path trusts the system store only.
-void setExtraCaFile(const std::string& path);
-std::string extraCaFile();
 
 }  // namespace yc::http

@@ -4,8 +4,11 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <optional>
 
+#include "http/ca_trust.h"
 #include "http/curl_session.h"
+#include "http/proxy_setting.h"
 #include "registry/host_queues.h"
 #include "registry/rdap_answer.h"
 
@@ -63,6 +66,7 @@ std::size_t onHeader(char* data, std::size_t, std::size_t count, void* user) {
 
 struct RdapLookups::State {
     LookupSettings settings;
+    http::ProxySetting proxy;
     CURLM* multi;
     curl_slist* headers = nullptr;
     std::vector<Transfer> transfers;
@@ -77,12 +81,25 @@ struct RdapLookups::State {
           outcomes(urls.size()),
           queues(s.rdapPerHost) {
         headers = curl_slist_append(nullptr, "Accept: application/rdap+json");
+        std::string proxyError;
+        const std::optional<http::ProxySetting> parsed =
+            http::parseProxySetting(settings.proxy, proxyError);
         for (std::size_t i = 0; i < urls.size(); ++i) {
             transfers[i].host = hostOf(urls[i]);
             transfers[i].url = std::move(urls[i]);
-            queues.add(transfers[i].host, i);
+            if (parsed) {
+                queues.add(transfers[i].host, i);
+            }
         }
         remaining = transfers.size();
+        if (parsed) {
+            proxy = *parsed;
+        } else {
+            // Going direct instead would bypass the proxy the user chose.
+            for (std::size_t i = 0; i < transfers.size(); ++i) {
+                finish(i, {Verdict::Failed, "unusable proxy: " + proxyError, 0});
+            }
+        }
     }
 
     ~State() {
@@ -123,7 +140,8 @@ struct RdapLookups::State {
         curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "https");
         curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, settings.timeoutMs);
         curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
-        curl_easy_setopt(h, CURLOPT_PROXY, "");  // environment proxy variables stay ignored
+        http::applyProxy(h, proxy);
+        http::applyTrustedCas(h);
         curl_easy_setopt(h, CURLOPT_ACCEPT_ENCODING, "");
         curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &onBody);
         curl_easy_setopt(h, CURLOPT_WRITEDATA, &t);

@@ -1,5 +1,5 @@
-// WHOIS lookups of one batch over non-blocking sockets: at most a set number at once per server,
-// with a pause between two queries to the same server. Driven step by step, like RdapLookups.
+// WHOIS lookups of one batch over non-blocking sockets, direct or through a SOCKS5 proxy, with at
+// most a set number at once per server and a pause between two queries to one server.
 #pragma once
 
 #include <memory>
@@ -22,8 +22,15 @@ struct WhoisQuery {
 /// Largest answer read; the rest of a longer one is ignored.
 inline constexpr std::size_t kMaxWhoisAnswerBytes = 1 << 20;
 
+/// Why no WHOIS lookup can be made under the proxy setting `proxy` (an http or https proxy, which
+/// cannot carry WHOIS), in ASCII English; empty when WHOIS can go direct or through it. Every
+/// WHOIS lookup under such a setting ends unchecked with this reason, so a front end can say it
+/// once when a run starts.
+std::string whoisProxyProblem(const std::string& proxy);
+
 class WhoisLookups : public LookupSet {
   public:
+    /// Goes through `settings.proxy` when it names a SOCKS proxy, and directly under "env".
     WhoisLookups(std::vector<WhoisQuery> queries, const LookupSettings& settings);
     ~WhoisLookups() override;
     WhoisLookups(const WhoisLookups&) = delete;

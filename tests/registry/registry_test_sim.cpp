@@ -15,6 +15,15 @@ sim::SimOptions registryOptions(int delayMs) {
 
 }  // namespace
 
-RegistryTestSim::RegistryTestSim(int delayMs) : sim_(registryOptions(delayMs)) {}
+RegistryTestSim::RegistryTestSim(int delayMs, bool tls)
+    : sim_(registryOptions(delayMs), tls), tls_(tls) {}
+
+std::string RegistryTestSim::servicesText() {
+    std::string text = sim_.server().registry().servicesTable(sim_.port());
+    for (std::size_t at = 0; tls_ && (at = text.find("http://", at)) != std::string::npos;) {
+        text.replace(at, 7, "https://");
+    }
+    return text;
+}
 
 }  // namespace yc::test

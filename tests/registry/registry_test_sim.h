@@ -10,15 +10,17 @@ namespace yc::test {
 class RegistryTestSim {
   public:
     /// Names whose first label ends in "7" are free; `delayMs` delays every lookup's answer.
-    explicit RegistryTestSim(int delayMs = 0);
+    /// `tls` serves RDAP over HTTPS with the throw-away certificate (WHOIS stays plain).
+    explicit RegistryTestSim(int delayMs = 0, bool tls = false);
 
     registry::ServicesTable table() { return *registry::ServicesTable::parse(servicesText()); }
-    std::string servicesText() { return sim_.server().registry().servicesTable(sim_.port()); }
+    std::string servicesText();
     sim::RegistryService& registry() { return sim_.server().registry(); }
     bool started() const { return sim_.started(); }
 
   private:
     RegistrarSim sim_;
+    bool tls_;
 };
 
 }  // namespace yc::test

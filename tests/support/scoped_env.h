@@ -1,5 +1,4 @@
-// Sets (or, with nullopt, removes) an environment variable for the length of a test, then puts
-// the old value back.
+// An environment variable set (or removed) for the length of a scope, then put back as it was.
 #pragma once
 
 #include <cstdlib>
@@ -10,7 +9,8 @@ namespace yc::test {
 
 class ScopedEnv {
   public:
-    ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
+    /// Sets `name` to `value`, or removes it when `value` holds nothing.
+    ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
         if (const char* old = std::getenv(name)) {
             old_ = old;
         }
@@ -22,8 +22,13 @@ class ScopedEnv {
 
   private:
     void set(const std::optional<std::string>& value) {
-        value ? ::setenv(name_, value->c_str(), 1) : ::unsetenv(name_);
+        if (value) {
+            setenv(name_, value->c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
     }
+
     const char* name_;
     std::optional<std::string> old_;
 };
