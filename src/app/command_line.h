@@ -12,9 +12,9 @@
 namespace yc::app {
 
 struct WindowOptions {
-    std::optional<Text> registrar;  ///< --registrar URL: the bulk-check form's full address
-    std::optional<Text> caFile;     ///< --ca-file PATH: an extra trusted CA file
-    bool demo = false;              ///< --demo: ask the demo registrar started in the program
+    std::optional<Text> registrar{};  ///< --registrar URL: the bulk-check form's full address
+    std::optional<Text> caFile{};     ///< --ca-file PATH: an extra trusted CA file
+    bool demo = false;                ///< --demo: ask the demo registrar started in the program
     /// --demo-if-unconfigured: the demo, unless a registrar is given or configured.
     bool demoIfUnconfigured = false;
     std::optional<registry::AnswerSource> source{};  ///< --source registrar|registry

@@ -137,5 +137,35 @@ TEST_F(RegistrarWindowTest, StopClickOrCloseEndsTheExchangeInFlightAtOnce) {
     }
 }
 
+TEST_F(RegistrarWindowTest, WithNoRegistrarTheRegistriesAnswerAndUncheckedNamesAreOffered) {
+    sim::SimOptions options;
+    options.freePattern = "[^.]*7\\..*";
+    options.registry.whois = true;
+    test::RegistrarSim sim(options);
+    ASSERT_TRUE(sim.started());
+    const auto services =
+        dir.write("services.tsv", sim.server().registry().servicesTable(sim.port()));
+    Program program(text::fromSystemPath(dir.path()),
+                    WindowOptions{.services = text::fromSystemPath(services)});
+    program.mainWindow().window().control(gbk("选择框查询时自动保存")).setChecked(false);
+    desktop.answers = {host::MessageAnswer::Ok, host::MessageAnswer::Yes};
+    run(program, gbk("https://www.abc7.com:8443/x\r\nabc.de\r\nabc7.zz\r\nsub.abc7.co.uk\r\n"));
+
+    query::ReportRows& rows = program.mainWindow().rows();
+    ASSERT_EQ(rows.count(), 3u);
+    EXPECT_EQ(rows.cell(0, 0), "abc7.com");
+    EXPECT_EQ(text::gbkToUtf8(Text(rows.cell(0, 1))), "是");
+    EXPECT_EQ(rows.cell(1, 0), "abc.de");
+    EXPECT_EQ(text::gbkToUtf8(Text(rows.cell(1, 1))), "否");
+    EXPECT_EQ(rows.cell(2, 0), "abc7.co.uk");
+    EXPECT_EQ(sim.server().submissions(), 0);  // the registrar form was never posted to
+    const std::vector<std::string> messages = desktop.messageTextsUtf8();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0], "查询完成！");
+    EXPECT_NE(messages[1].find("有 1 个域名无法查询"), std::string::npos) << messages[1];
+    ASSERT_TRUE(desktop.clipboard.has_value());
+    EXPECT_TRUE(desktop.clipboard->starts_with("abc7.zz\t")) << *desktop.clipboard;
+}
+
 }  // namespace
 }  // namespace yc::app

@@ -511,6 +511,34 @@ TEST(CliTest, HelpAndVersionSucceed) {
     EXPECT_EQ(version.out, "yuchaling-cli 1.0.3.0\n");
 }
 
+TEST(CliTest, WithoutARegistrarTheRegistriesAnswerAndUncheckedNamesGoApart) {
+    SimOptions options;
+    options.freePattern = R"([^.]*7\..*)";
+    options.registry.whois = true;
+    RegistrarSim sim(options);
+    ASSERT_TRUE(sim.started());
+    TempDir dir;
+    const auto services =
+        dir.write("services.tsv", sim.server().registry().servicesTable(sim.port()));
+    const std::string unchecked = (dir.path() / "unchecked.txt").string();
+    const std::string list =
+        "abc7.com\nhttps://www.Abc.com:8443/path\nsub.abc7.co.uk\nabc.de\n"
+        "x.abc.cn.com\nabc7.zz\n";
+    const Finished run = runCli(
+        dir, {"--services", services.string(), "--filter", "all", "--unchecked", unchecked, "-"},
+        list);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, yc::text::utf8ToGbk("abc7.com,是\r\nabc.com,否\r\nabc7.co.uk,是\r\n"
+                                           "abc.de,否\r\nabc.cn.com,否\r\n"));
+    EXPECT_EQ(TempDir::read(unchecked), "abc7.zz\tno registry service known for .zz\n");
+    EXPECT_NE(run.err.find("(1 with no registry to ask)"), std::string::npos) << run.err;
+    EXPECT_EQ(sim.server().submissions(), 0);  // the registrar form was never posted to
+
+    const Finished json =
+        runCli(dir, {"--services", services.string(), "--format", "jsonl", "-"}, "abc7.com\n");
+    EXPECT_NE(json.out.find("\"source\": \"registry\""), std::string::npos) << json.out;
+}
+
 TEST(CliTest, DemoAnswersByItsFixedRuleAndSaysTheAnswersAreNotReal) {
     TempDir dir;
     const Finished run =
