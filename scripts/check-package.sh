@@ -40,3 +40,15 @@ output=$(printf 'abc7.com\nabc.com\n' | timeout 120 yuchaling-cli --demo --filte
 echo "$output"
 grep -q '^abc7\.com,' <<<"$output"
 grep -q '^abc\.com,' <<<"$output"
+
+echo "== installed registry run (the demo's simulated registries, and the shipped table's use)"
+test -s /usr/share/yuchaling/tld-services.tsv
+output=$(printf 'abc7.com\nabc.de\nnothing.zz\n' |
+    timeout 120 yuchaling-cli --demo --source registry --filter all --output-encoding utf-8 -)
+echo "$output"
+grep -qx 'abc7\.com,是' <<<"$output"
+grep -qx 'abc\.de,否' <<<"$output"
+# With the shipped table and no network the lookups fail: the run stops (3), never guessing.
+status=0
+printf 'example.com\n' | timeout 120 yuchaling-cli --timeout 5 - >/dev/null || status=$?
+[[ $status -eq 0 || $status -eq 3 ]]
