@@ -26,6 +26,7 @@ TEST(RegistryChecker, EveryAnswerMeansWhatItSays) {
         {"abc7.com", "abc7.com", Verdict::Free},
         {"www.abc.com", "abc.com", Verdict::Taken},
         {"中文.com", "xn--fiq228c.com", Verdict::Taken},
+        {"中文7.com", "xn--7-kq6a406e.com", Verdict::Free},
         {"failed-a.net", "failed-a.net", Verdict::Failed},
         {"broken-a.net", "broken-a.net", Verdict::Failed},
         {"moved-a.net", "moved-a.net", Verdict::Failed},  // redirects must stay on https
@@ -64,7 +65,7 @@ TEST(RegistryChecker, EveryAnswerMeansWhatItSays) {
     EXPECT_NE(std::find(queries.begin(), queries.end(), "-T dn,ace abc.de\r\n"), queries.end());
     EXPECT_NE(std::find(queries.begin(), queries.end(), "abc.cn.com\r\n"), queries.end());
     // The top-level registry was never asked about a name under the private suffix.
-    EXPECT_EQ(sim.registry().rdapRequests(), 6);
+    EXPECT_EQ(sim.registry().rdapRequests(), 7);
 }
 
 TEST(RegistryChecker, TooManyRequestsAndBusyWithRetryAfterMeanLimited) {

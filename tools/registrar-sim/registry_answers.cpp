@@ -49,7 +49,10 @@ RegistryAnswer registryAnswerFor(std::string_view name, const FreeRule& rule) {
             return answer;
         }
     }
-    return rule.isFree(std::string(name)) ? RegistryAnswer::Free : RegistryAnswer::Taken;
+    // The rule reads names as the registrar's form gets them (GBK, Unicode labels), so that
+    // "中文7.com" is free by the demo's rule whichever way it is asked.
+    return rule.isFree(text::utf8ToGbk(unicodeName(name))) ? RegistryAnswer::Free
+                                                           : RegistryAnswer::Taken;
 }
 
 RdapReply rdapReply(std::string_view tld, std::string_view name, RegistryAnswer answer,
