@@ -52,17 +52,24 @@ class InputDialog {
     InputDialog(AppState& state, QWidget* owner)
         : request_(state.inputDialogRequest),
           result_(state.inputDialogResult),
-          window_(inputDialogDescription(), owner) {
-        prompt().setBackground(std::nullopt);
+          window_(inputDialogDescription(), owner),
+          prompt_(control("编辑框提示")),
+          body_(control("编辑框正文")),
+          okButton_(control("按钮确定")),
+          cancelButton_(control("按钮取消")),
+          fileButton_(control("按钮文件")),
+          fileNameButton_(control("按钮文件名")),
+          buttonBar_(control("外形框")) {
+        prompt_.setBackground(std::nullopt);
         window_.onCreated([this] { prepare(); });
         window_.onResized([this] { layout(); });
         window_.onCloseRequested([this] { return confirmDiscard(); });
         bind("按钮确定", [this] { accept(); });
         bind("按钮取消", [this] { window_.destroy(); });
         bind("按钮恢复", [this] { restore(); });
-        bind("按钮清空", [this] { body().setContent(""); });
+        bind("按钮清空", [this] { body_.setContent(""); });
         bind("按钮粘贴",
-             [this] { body().setContent(host::desktop().clipboardText().value_or("")); });
+             [this] { body_.setContent(host::desktop().clipboardText().value_or("")); });
         bind("按钮文件", [this] { importFiles(true); });
         bind("按钮文件名", [this] { importFiles(false); });
     }
@@ -77,40 +84,38 @@ class InputDialog {
     ui::Control& control(const char* utf8Name) const {
         return window_.control(text::utf8ToGbk(utf8Name));
     }
-    ui::Control& prompt() const { return control("编辑框提示"); }
-    ui::Control& body() const { return control("编辑框正文"); }
     void bind(const char* utf8Name, std::function<void()> handler) {
         window_.bind(text::utf8ToGbk(utf8Name), ControlEvent::Clicked, std::move(handler));
     }
 
     void prepare() {
         const InputDialogRequest& r = request_;
-        control("按钮文件").setVisible(r.fileButtons == 1 || r.fileButtons == 3);
-        control("按钮文件名").setVisible(r.fileButtons == 2 || r.fileButtons == 3);
-        prompt().setContent(r.prompt);
+        fileButton_.setVisible(r.fileButtons == 1 || r.fileButtons == 3);
+        fileNameButton_.setVisible(r.fileButtons == 2 || r.fileButtons == 3);
+        prompt_.setContent(r.prompt);
         window_.setTitle(r.title);
-        body().setContent(r.initialText);
-        body().setReadOnly(r.bodyInputMode == 1);
+        body_.setContent(r.initialText);
+        body_.setReadOnly(r.bodyInputMode == 1);
         if (r.displayOnly) {
-            control("按钮确定").setVisible(false);
-            control("外形框").setVisible(false);
-            body().setBackground(std::nullopt);
-            body().setReadOnly(true);
-            control("按钮取消").setCaption(YC_GBK("关闭(&G)"));
-            control("按钮取消").setDefaultButton(true);
-            prompt().setBold(true);
+            okButton_.setVisible(false);
+            buttonBar_.setVisible(false);
+            body_.setBackground(std::nullopt);
+            body_.setReadOnly(true);
+            cancelButton_.setCaption(YC_GBK("关闭(&G)"));
+            cancelButton_.setDefaultButton(true);
+            prompt_.setBold(true);
         }
         if (r.bothScrollBars) {
-            body().setBothScrollBars(true);
+            body_.setBothScrollBars(true);
         }
         if (!r.displayOnly && r.bodyInputMode != 1) {
-            ui::installContextMenu(body().widget(),
+            ui::installContextMenu(body_.widget(),
                                    {{YC_GBK("按后缀展开…"), [this] { expandBySuffixes(); }}});
         }
         result_ = {};
         // The body as the box holds it: the box keeps lines apart by CR LF, so an initial text
         // with bare line feeds reads back changed although nobody touched it.
-        loadedBody_ = body().content();
+        loadedBody_ = body_.content();
         margin_ = r.margin < 1 ? kDefaultMargin : std::min(r.margin, kMaxExtent);
 
         int width = window_.width();
@@ -120,8 +125,8 @@ class InputDialog {
                 window_.width() - window_.clientWidth() + clampExtent(r.bodyWidth) + 2 * margin_;
         }
         if (r.bodyHeight != 0) {
-            height = window_.height() - window_.clientHeight() + prompt().height() + 2 * margin_ +
-                     clampExtent(r.bodyHeight) + 3 * margin_ + control("按钮确定").height();
+            height = window_.height() - window_.clientHeight() + prompt_.height() + 2 * margin_ +
+                     clampExtent(r.bodyHeight) + 3 * margin_ + okButton_.height();
         }
         const host::ScreenSize screen = host::desktop().screenSize();
         const int left = static_cast<int>(screen.width / 2.0 - width / 2.0);
@@ -130,7 +135,7 @@ class InputDialog {
         if (r.maximised) {
             window_.setMaximised(true);
         }
-        body().focus();
+        body_.focus();
     }
 
     static int clampExtent(int extent) { return std::clamp(extent, -kMaxExtent, kMaxExtent); }
@@ -141,16 +146,16 @@ class InputDialog {
         const int clientHeight = window_.clientHeight();
         const int width = std::max(0, clientWidth - 2 * m);
         const int promptHeight = PromptHeight(request_.prompt, clientWidth - 2 * m);
-        prompt().setGeometry({m, m, width, promptHeight});
+        prompt_.setGeometry({m, m, width, promptHeight});
 
-        ui::Control& bar = control("外形框");
+        ui::Control& bar = buttonBar_;
         const int bodyTop = m + promptHeight + m;
         const int bodyHeight = std::max(0, clientHeight - bodyTop - bar.height());
-        body().setGeometry({m, bodyTop, width, bodyHeight});
+        body_.setGeometry({m, bodyTop, width, bodyHeight});
         bar.setGeometry({m, bodyTop + bodyHeight, bar.width(), bar.height()});
 
-        ui::Control& ok = control("按钮确定");
-        ui::Control& cancel = control("按钮取消");
+        ui::Control& ok = okButton_;
+        ui::Control& cancel = cancelButton_;
         const int buttonTop =
             static_cast<int>(bar.top() + bar.height() / 2.0 - cancel.height() / 2.0);
         const int cancelLeft = clientWidth - m - cancel.width();
@@ -159,7 +164,7 @@ class InputDialog {
     }
 
     bool confirmDiscard() {
-        const bool changed = body().content() != loadedBody_;
+        const bool changed = body_.content() != loadedBody_;
         if (changed && !request_.displayOnly &&
             ask(YC_GBK("内容已被改动，是否要放弃？"), host::MessageButtons::YesNo) ==
                 host::MessageAnswer::Yes) {
@@ -169,7 +174,7 @@ class InputDialog {
     }
 
     void accept() {
-        const Text text = body().content();
+        const Text text = body_.content();
         // Untouched, the caller gets back exactly what it passed in.
         result_.text = text == loadedBody_ ? request_.initialText : text;
         result_.accepted = true;
@@ -195,7 +200,7 @@ class InputDialog {
             ask(YC_GBK("无法识别这些后缀：") + *answer, host::MessageButtons::Ok);
             return;
         }
-        const Text list = body().content();
+        const Text list = body_.content();
         const query::NameExpansion expansion{*suffixes, {}, {}};
         const std::size_t count = query::ExpandedLineCount(list, expansion);
         if (count > query::kLargeExpansion &&
@@ -203,7 +208,7 @@ class InputDialog {
                 host::MessageButtons::OkCancel) != host::MessageAnswer::Ok) {
             return;
         }
-        body().setContent(query::ExpandNames(list, expansion));
+        body_.setContent(query::ExpandNames(list, expansion));
     }
 
     void restore() {
@@ -211,7 +216,7 @@ class InputDialog {
             ask(YC_GBK("启动值为空！"), host::MessageButtons::Ok);
             return;
         }
-        body().setContent(request_.initialText);
+        body_.setContent(request_.initialText);
     }
 
     void importFiles(bool contents) {
@@ -220,11 +225,11 @@ class InputDialog {
             YC_GBK("选择多个文件，将导入其") + (contents ? YC_GBK("文件内容") : YC_GBK("文件路径"));
         dialog.filter = YC_GBK("文本文本|*.txt;*.text;*.ini;*.htn;*.html|全部文件|*.*");
         const std::vector<Text> paths = host::desktop().chooseOpenFiles(dialog);
-        const bool bodyWasEmpty = body().content().empty();
+        const bool bodyWasEmpty = body_.content().empty();
         for (std::size_t i = 0; i < paths.size(); ++i) {
             Text piece = i == 0 && bodyWasEmpty ? Text() : Text("\r\n");
             piece += contents ? readTextFile(paths[i]) : paths[i];
-            body().appendContent(piece);
+            body_.appendContent(piece);
             host::processPendingEvents();
             // OK or Cancel may have closed the dialog meanwhile.
             if (!window_.isOpen()) {
@@ -236,6 +241,14 @@ class InputDialog {
     const InputDialogRequest& request_;
     InputDialogResult& result_;
     ui::Window window_;
+    // Found once by name when the dialog is built.
+    ui::Control& prompt_;
+    ui::Control& body_;
+    ui::Control& okButton_;
+    ui::Control& cancelButton_;
+    ui::Control& fileButton_;
+    ui::Control& fileNameButton_;
+    ui::Control& buttonBar_;
     int margin_ = kDefaultMargin;
     Text loadedBody_;
 };

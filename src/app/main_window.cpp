@@ -40,9 +40,28 @@ const Text& resultsFileFilter() {
 
 }  // namespace
 
+MainWindow::Controls MainWindow::Controls::of(const ui::Window& w) {
+    return {.startButton = w.control(YC_GBK("按钮开始查询")),
+            .listButton = w.control(YC_GBK("按钮输入域名列表")),
+            .report = w.control(YC_GBK("超级列表框")),
+            .autoSave = w.control(YC_GBK("选择框查询时自动保存")),
+            .autoSavePath = w.control(YC_GBK("按钮自动保存路径")),
+            .filterAll = w.control(YC_GBK("单选框全部")),
+            .filterFree = w.control(YC_GBK("单选框未注册")),
+            .filterTaken = w.control(YC_GBK("单选框已注册")),
+            .logo = w.control(YC_GBK("图片翎杉软件")),
+            .homepageIcon = w.control(YC_GBK("图片软件主页")),
+            .contactIcon = w.control(YC_GBK("图片联系方式")),
+            .advertIcon = w.control(YC_GBK("图片框广告")),
+            .homepageLink = w.control(YC_GBK("链接软件主页")),
+            .advertLink = w.control(YC_GBK("链接广告")),
+            .contactLink = w.control(YC_GBK("链接联系方式"))};
+}
+
 MainWindow::MainWindow(AppState& state, query::BatchChecker& checker)
     : state_(state),
       window_(std::make_unique<ui::Window>(mainWindowDescription())),
+      controls_(Controls::of(*window_)),
       run_(*this, checker, state.stopRequested) {
     setUpBanner();
     bindEvents();
@@ -51,13 +70,12 @@ MainWindow::MainWindow(AppState& state, query::BatchChecker& checker)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::setUpBanner() {
-    ui::Window& w = *window_;
-    w.control(YC_GBK("图片翎杉软件")).setPicture(drawLogo());
-    w.control(YC_GBK("图片软件主页")).setPicture(drawHomeIcon());
-    w.control(YC_GBK("图片联系方式")).setPicture(drawContactIcon());
-    w.control(YC_GBK("图片框广告")).setPicture(drawAdvertIcon());
-    w.control(YC_GBK("链接软件主页")).setAddress(host::homepageAddress(state_.programFolder));
-    w.control(YC_GBK("链接广告")).setAddress(host::homepageAddress(state_.programFolder));
+    controls_.logo.setPicture(drawLogo());
+    controls_.homepageIcon.setPicture(drawHomeIcon());
+    controls_.contactIcon.setPicture(drawContactIcon());
+    controls_.advertIcon.setPicture(drawAdvertIcon());
+    controls_.homepageLink.setAddress(host::homepageAddress(state_.programFolder));
+    controls_.advertLink.setAddress(host::homepageAddress(state_.programFolder));
 }
 
 void MainWindow::bindEvents() {
@@ -78,19 +96,17 @@ void MainWindow::bindEvents() {
     w.bind(YC_GBK("超级列表框"), ControlEvent::DoubleClicked, [this] { openRegistrarPage(); });
     w.bind(YC_GBK("时钟官网"), ControlEvent::Tick, [this] { slideLogo(); });
     ui::installContextMenu(
-        w.control(YC_GBK("超级列表框")).widget(),
+        controls_.report.widget(),
         {{YC_GBK("复制选中的域名"), [this] { copyNames(selectedRows()); }},
          {YC_GBK("复制全部可注册域名"), [this] { copyNames(freeRows()); }},
          {YC_GBK("复制全部"), [this] { copyAllLines(); }},
          {YC_GBK("重新查询选中的域名"), [this] { run_.recheckRows(selectedRows()); }}});
-    const auto openLinkOf = [this](const char* link) {
-        return [this, link] {
-            host::desktop().openAddress(window_->control(text::utf8ToGbk(link)).address());
-        };
+    const auto openLinkOf = [](const ui::Control& link) {
+        return [&link] { host::desktop().openAddress(link.address()); };
     };
-    w.bind(YC_GBK("图片翎杉软件"), ControlEvent::Clicked, openLinkOf("链接软件主页"));
-    w.bind(YC_GBK("图片软件主页"), ControlEvent::Clicked, openLinkOf("链接软件主页"));
-    w.bind(YC_GBK("图片联系方式"), ControlEvent::Clicked, openLinkOf("链接联系方式"));
+    w.bind(YC_GBK("图片翎杉软件"), ControlEvent::Clicked, openLinkOf(controls_.homepageLink));
+    w.bind(YC_GBK("图片软件主页"), ControlEvent::Clicked, openLinkOf(controls_.homepageLink));
+    w.bind(YC_GBK("图片联系方式"), ControlEvent::Clicked, openLinkOf(controls_.contactLink));
 }
 
 void MainWindow::show() {
@@ -98,12 +114,12 @@ void MainWindow::show() {
 }
 
 void MainWindow::applyAutoSaveRule() {
-    const bool on = window_->control(YC_GBK("选择框查询时自动保存")).checked();
-    window_->control(YC_GBK("按钮自动保存路径")).setDisabled(!on);
+    const bool on = controls_.autoSave.checked();
+    controls_.autoSavePath.setDisabled(!on);
 }
 
 void MainWindow::slideLogo() {
-    ui::Control& logo = window_->control(YC_GBK("图片翎杉软件"));
+    ui::Control& logo = controls_.logo;
     if (logoMovingLeft_) {
         logo.setLeft(logo.left() - 1);
         if (logo.left() < 20) {
@@ -112,14 +128,14 @@ void MainWindow::slideLogo() {
         return;
     }
     logo.setLeft(logo.left() + 1);
-    if (logo.left() + logo.width() > window_->control(YC_GBK("链接软件主页")).left() - 20) {
+    if (logo.left() + logo.width() > controls_.homepageLink.left() - 20) {
         logoMovingLeft_ = true;
     }
 }
 
 void MainWindow::openRegistrarPage() {
     const Text host = query::registrarHostOf(state_.registrarEndpoint);
-    if (window_->control(YC_GBK("超级列表框")).currentSelection() < 0 || host.empty()) {
+    if (controls_.report.currentSelection() < 0 || host.empty()) {
         return;
     }
     host::desktop().openAddress("http://" + host + Text(query::kBulkCheckPath));
@@ -155,7 +171,7 @@ void MainWindow::onStartClicked() {
 }
 
 std::vector<std::size_t> MainWindow::selectedRows() const {
-    return window_->control(YC_GBK("超级列表框")).selectedRows();
+    return controls_.report.selectedRows();
 }
 
 std::vector<std::size_t> MainWindow::freeRows() {
@@ -199,7 +215,7 @@ void MainWindow::copyText(const Text& text) {
 }
 
 void MainWindow::editDomainList() {
-    ui::Control& button = window_->control(YC_GBK("按钮输入域名列表"));
+    ui::Control& button = controls_.listButton;
     Text list = button.tag();
     InputDialogArguments arguments;
     arguments.initialText = list;
@@ -215,7 +231,7 @@ const Text& MainWindow::dataFolder() const {
 }
 
 Text MainWindow::autoSavePath() const {
-    const Text& chosen = window_->control(YC_GBK("按钮自动保存路径")).tag();
+    const Text& chosen = controls_.autoSavePath.tag();
     return chosen.empty() ? host::defaultAutoSavePath(dataFolder()) : chosen;
 }
 
@@ -250,7 +266,7 @@ void MainWindow::saveResults() {
 }
 
 void MainWindow::chooseAutoSavePath() {
-    ui::Control& button = window_->control(YC_GBK("按钮自动保存路径"));
+    ui::Control& button = controls_.autoSavePath;
     host::FileDialogRequest request;
     request.title =
         YC_GBK("选择一个在查询时自动保存的文件地址（你也可以查询好后再保存查询结果）：");
@@ -295,29 +311,28 @@ void MainWindow::endSession() {
 }
 
 Text MainWindow::listText() {
-    return window_->control(YC_GBK("按钮输入域名列表")).tag();
+    return controls_.listButton.tag();
 }
 
 Text MainWindow::startCaption() {
-    return window_->control(YC_GBK("按钮开始查询")).caption();
+    return controls_.startButton.caption();
 }
 
 void MainWindow::setStartCaption(const Text& caption) {
-    window_->control(YC_GBK("按钮开始查询")).setCaption(caption);
+    controls_.startButton.setCaption(caption);
 }
 
 query::ReportRows& MainWindow::rows() {
-    return window_->control(YC_GBK("超级列表框")).listModel()->rows();
+    return controls_.report.listModel()->rows();
 }
 
 query::ExportFilter MainWindow::exportFilter() {
-    const ui::Window& w = *window_;
-    return {w.control(YC_GBK("单选框全部")).checked(), w.control(YC_GBK("单选框未注册")).checked(),
-            w.control(YC_GBK("单选框已注册")).checked()};
+    return {controls_.filterAll.checked(), controls_.filterFree.checked(),
+            controls_.filterTaken.checked()};
 }
 
 query::AutoSaveChoice MainWindow::autoSave() {
-    return {window_->control(YC_GBK("选择框查询时自动保存")).checked(), autoSavePath()};
+    return {controls_.autoSave.checked(), autoSavePath()};
 }
 
 bool MainWindow::retryAfterRefusal() {
@@ -340,7 +355,7 @@ void MainWindow::autoSaveIncomplete(const Text& path, const Text& reason) {
 }
 
 void MainWindow::runFinished() {
-    window_->control(YC_GBK("超级列表框")).listModel()->publish();
+    controls_.report.listModel()->publish();
     if (closeAfterRun_) {
         // Closed once the run's handler has returned, when the run no longer counts as active.
         QTimer::singleShot(0, window_->widget(), [this] { window_->requestClose(); });

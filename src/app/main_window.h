@@ -71,8 +71,30 @@ class MainWindow final : public query::QueryRunView {
     /// After a run: says how many names could not be checked and offers to copy them.
     void offerUncheckedNames();
 
+    /// The controls the handlers use, found by their names once, when the window is built: a
+    /// name missing from the description fails there, not in a handler.
+    struct Controls {
+        static Controls of(const ui::Window& window);
+        ui::Control& startButton;
+        ui::Control& listButton;
+        ui::Control& report;
+        ui::Control& autoSave;
+        ui::Control& autoSavePath;
+        ui::Control& filterAll;
+        ui::Control& filterFree;
+        ui::Control& filterTaken;
+        ui::Control& logo;
+        ui::Control& homepageIcon;
+        ui::Control& contactIcon;
+        ui::Control& advertIcon;
+        ui::Control& homepageLink;
+        ui::Control& advertLink;
+        ui::Control& contactLink;
+    };
+
     AppState& state_;
     std::unique_ptr<ui::Window> window_;
+    Controls controls_;
     query::QueryRun run_;
     bool logoMovingLeft_ = false;
     bool closeAfterRun_ = false;

@@ -16,8 +16,10 @@
 #include <QTreeView>
 #include <QTreeWidget>
 #include <cassert>
+#include <stdexcept>
 
 #include "host/desktop.h"
+#include "text/charset.h"
 #include "ui/caption_button.h"
 #include "ui/fonts.h"
 #include "ui/gbk_qt.h"
@@ -241,7 +243,11 @@ Control* Window::findControl(std::string_view name) const {
 
 Control& Window::control(std::string_view name) const {
     Control* found = findControl(name);
-    assert(found != nullptr && "control missing from the window description");
+    if (found == nullptr) {
+        // A misspelt name is a programming error; it must not become a null dereference.
+        throw std::logic_error("control missing from the window description: " +
+                               text::gbkToUtf8(name));
+    }
     return *found;
 }
 

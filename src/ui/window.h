@@ -40,7 +40,8 @@ class Window {
     Window& operator=(const Window&) = delete;
 
     const Text& name() const { return name_; }
-    /// The control of that name; a name missing from the description is a programming error.
+    /// The control of that name; a name missing from the description is a programming error and
+    /// throws std::logic_error.
     Control& control(std::string_view name) const;
     Control* findControl(std::string_view name) const;
     /// Every control, in description order.

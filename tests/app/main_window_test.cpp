@@ -2,6 +2,8 @@
 // runs driven by real button clicks with a scripted exchange and scripted message boxes.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -106,6 +108,10 @@ TEST_F(MainWindowTest, WindowAndControlsStartAsDesigned) {
     EXPECT_TRUE(control("选择框查询时自动保存").checked());
     window.show();
     EXPECT_FALSE(control("按钮自动保存路径").disabled());
+}
+
+TEST_F(MainWindowTest, AMisspeltControlNameIsAnErrorNotANullControl) {
+    EXPECT_THROW(window.window().control(YC_GBK("按钮开始查寻")), std::logic_error);
 }
 
 TEST_F(MainWindowTest, RadioButtonsFormOneGroup) {
