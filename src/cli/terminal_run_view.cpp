@@ -104,6 +104,9 @@ bool TerminalRunView::retry(const RetryCause& cause) {
         return false;
     }
     progress_.clear();
+    if (const std::string problem = names_.problem(); !problem.empty()) {
+        std::fprintf(stderr, "yuchaling-cli: %s\n", problem.c_str());
+    }
     switch (cause.policy) {
         case RetryPolicy::Ask: {
             const std::optional<bool> yes = askOnTerminal(cause.what);
@@ -136,12 +139,19 @@ bool TerminalRunView::retry(const RetryCause& cause) {
 }
 
 bool TerminalRunView::retryAfterRefusal() {
-    return retry({options_.onLimit, "The registrar refused the batch (too many queries)",
+    const bool registries = options_.source == registry::AnswerSource::Registry;
+    return retry({options_.onLimit,
+                  registries ? "A registry limits us (too many queries)"
+                             : "The registrar refused the batch (too many queries)",
                   "--on-limit", kRefusalWaitSeconds});
 }
 
 bool TerminalRunView::retryAfterFailure() {
-    return retry({options_.onFailure, "The exchange failed (no connection, time-out or HTTP error)",
+    const bool registries = options_.source == registry::AnswerSource::Registry;
+    return retry({options_.onFailure,
+                  registries ? "A registry lookup failed (no connection, time-out or no clear "
+                               "answer)"
+                             : "The exchange failed (no connection, time-out or HTTP error)",
                   "--on-failure", kFailureWaitSeconds});
 }
 

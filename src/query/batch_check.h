@@ -1,6 +1,7 @@
 // One bulk-check exchange as the query run sees it: a batch of names in, the free names out.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <unordered_set>
 #include <vector>
@@ -41,6 +42,9 @@ class BatchChecker {
     /// The names of the last Accepted batch that could not be checked at all: they get no row,
     /// neither free nor taken. Taking them leaves none behind.
     virtual UncheckedNames takeUnchecked() { return {}; }
+    /// What went wrong in the last Failed or Refused batch, in a line (ASCII); empty when there
+    /// is nothing more to say than the outcome.
+    virtual std::string problem() const { return {}; }
 
     /// The run's stop flag (read on the calling thread only): once a stop click, a close or
     /// Ctrl-C sets it, the exchange in flight ends at once.

@@ -64,20 +64,25 @@ query::BatchOutcome RegistryBatchChecker::CheckBatch(const query::Batch& batch,
         }
     }
     bool limited = false;
-    bool failed = false;
+    std::size_t failed = 0;
     int retryAfterSeconds = 0;
+    problem_.clear();
     for (NameVerdict& verdict : checker_.check(toAsk)) {
-        switch (verdict.outcome.verdict) {
-            case Verdict::Limited:
-                limited = true;
-                retryAfterSeconds = std::max(retryAfterSeconds, verdict.outcome.retryAfterSeconds);
-                break;
-            case Verdict::Failed:
-                failed = true;
-                break;
-            default:
-                answered_.emplace(verdict.name, std::move(verdict));
+        const Verdict kind = verdict.outcome.verdict;
+        if (kind != Verdict::Limited && kind != Verdict::Failed) {
+            answered_.emplace(verdict.name, std::move(verdict));
+            continue;
         }
+        if (kind == Verdict::Limited) {
+            limited = true;
+            retryAfterSeconds = std::max(retryAfterSeconds, verdict.outcome.retryAfterSeconds);
+        }
+        if (failed++ == 0) {
+            problem_ = verdict.asked + ": " + verdict.outcome.reason;
+        }
+    }
+    if (failed > 1) {
+        problem_ += " (and " + std::to_string(failed - 1) + " more)";
     }
     if (stopRequested()) {
         return query::BatchOutcome::Failed;
@@ -88,7 +93,7 @@ query::BatchOutcome RegistryBatchChecker::CheckBatch(const query::Batch& batch,
                                                     kLongestLimitWait);
         return query::BatchOutcome::Refused;
     }
-    if (failed) {
+    if (failed > 0) {
         return query::BatchOutcome::Failed;
     }
 

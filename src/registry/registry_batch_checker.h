@@ -24,6 +24,8 @@ class RegistryBatchChecker final : public query::BatchChecker {
     /// host when the line names no registrable domain, so that it is listed as unchecked.
     Text nameOf(std::string_view line) const override;
     query::UncheckedNames takeUnchecked() override;
+    /// How many lookups failed or were limited, with the first one's name and reason.
+    std::string problem() const override { return problem_; }
 
   private:
     /// Waits, dispatching events, until a registry's Retry-After has passed; false on a stop.
@@ -35,6 +37,7 @@ class RegistryBatchChecker final : public query::BatchChecker {
     std::unordered_map<Text, NameVerdict> answered_;
     std::chrono::steady_clock::time_point notBefore_;
     query::UncheckedNames unchecked_;
+    std::string problem_;
 };
 
 }  // namespace yc::registry
