@@ -48,6 +48,7 @@ TEST(RegistryBatchChecker, ARetryAsksAgainOnlyTheLookupsThatFailed) {
     EXPECT_EQ(checker.CheckBatch(batch, free), query::BatchOutcome::Failed);
     EXPECT_EQ(sim.registry().rdapRequests(), 4);
     EXPECT_TRUE(free.empty());
+    EXPECT_TRUE(checker.problem().starts_with("failed-a.net: ")) << checker.problem();
 
     // Another batch starts afresh.
     EXPECT_EQ(checker.CheckBatch({"abc7.com", "abc.com"}, free), query::BatchOutcome::Accepted);
