@@ -1,3 +1,4 @@
+// Drawing the banner's logo and icons with QPainter.
 #include "app/banner_art.h"
 
 #include <QLinearGradient>

@@ -1,3 +1,4 @@
+// Control records from UTF-8 literals, in the designed font.
 #include "app/control_description.h"
 
 #include "text/charset.h"

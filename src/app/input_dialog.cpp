@@ -1,3 +1,5 @@
+// The input dialog's behaviour: preparing it from the request, its layout, its helper buttons
+// and OK / Cancel.
 #include "app/input_dialog.h"
 
 #include <algorithm>

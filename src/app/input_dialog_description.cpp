@@ -1,3 +1,4 @@
+// The input dialog's controls as designed.
 #include "app/input_dialog_description.h"
 
 #include "app/control_description.h"

@@ -1,3 +1,4 @@
+// The main window's handlers and its side of the query run.
 #include "app/main_window.h"
 
 #include <QCoreApplication>

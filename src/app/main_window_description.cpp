@@ -1,3 +1,4 @@
+// The main window's controls as designed.
 #include "app/main_window_description.h"
 
 #include "app/control_description.h"

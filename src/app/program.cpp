@@ -1,3 +1,5 @@
+// Start-up: the settings, the choice of source (registrar, registries or the demo), the main
+// window; and the exit hook.
 #include "app/program.h"
 
 #include "demo_registrar.h"

@@ -1,3 +1,4 @@
+// The program's icon from the bundled pictures.
 #include "app/program_icon.h"
 
 namespace yc::app {

@@ -1,3 +1,4 @@
+// The program's folders under the XDG rules, and the files shipped beside it or installed.
 #include "host/program_files.h"
 
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// Finding sections, entries and lines in the settings text by byte search.
 #include "settings/ini_layout.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// Joining and splitting the item-list texts of list-like controls.
 #include "settings/item_list_text.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// Reading, replacing and locking the settings file.
 #include "settings/settings_files.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// The settings store: binding to the file, reading and writing entries in the byte buffer.
 #include "settings/settings_store.h"
 
 #include <utility>

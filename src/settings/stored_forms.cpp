@@ -1,3 +1,4 @@
+// Writing and reading the stored text forms of numbers, booleans, dates and line breaks.
 #include "settings/stored_forms.h"
 
 #include <array>

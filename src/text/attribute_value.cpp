@@ -1,3 +1,4 @@
+// Finding and replacing an attribute's value in an element's text.
 #include "text/attribute_value.h"
 
 #include <optional>

@@ -1,3 +1,4 @@
+// Character-boundary sweeps over GBK text.
 #include "text/boundary_find.h"
 
 #include "text/gbk_search.h"

@@ -1,3 +1,4 @@
+// Balancing opening and closing tags to find where each element ends.
 #include "text/element_ends.h"
 
 #include <algorithm>

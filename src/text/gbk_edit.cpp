@@ -1,3 +1,4 @@
+// Trimming, case changes, replacing and splitting GBK text character by character.
 #include "text/gbk_edit.h"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Forward and backward searches in GBK text, with and without ASCII case folding.
 #include "text/gbk_search.h"
 
 namespace yc::text {

@@ -1,3 +1,4 @@
+// Decoding GBK to UTF-8 while recording where each UTF-8 byte came from.
 #include "text/gbk_unicode_map.h"
 
 #include "text/icu_converters.h"

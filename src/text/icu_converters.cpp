@@ -1,3 +1,4 @@
+// One cache of opened ICU converters per thread.
 #include "text/icu_converters.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// The regular-expression object on PCRE2: compiling, matching and replacing over GBK text.
 #include "text/regex_object.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 8

@@ -1,3 +1,4 @@
+// Converting paths between GBK texts and the file system's UTF-8 names.
 #include "text/system_path.h"
 
 #include "text/charset.h"

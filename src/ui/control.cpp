@@ -1,3 +1,4 @@
+// A realised control's properties, read from and written to its Qt widget.
 #include "ui/control.h"
 
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// The adapters through which saving and restoring see a realised window's controls.
 #include "ui/control_state_adapter.h"
 
 #include <memory>

@@ -1,3 +1,4 @@
+// Choosing the designed face, or an installed CJK face in its place.
 #include "ui/fonts.h"
 
 #include <QStringList>

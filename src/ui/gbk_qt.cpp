@@ -1,3 +1,4 @@
+// Converting between GBK text and QString.
 #include "ui/gbk_qt.h"
 
 #include "text/charset.h"

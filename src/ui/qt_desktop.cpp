@@ -1,3 +1,4 @@
+// Message boxes, the clipboard, file dialogs and opening addresses, on Qt.
 #include "ui/qt_desktop.h"
 
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// Dispatching Qt's pending events in time slices, and sleeping in its event loop until woken.
 #include "ui/qt_event_pump.h"
 
 #include <QAbstractEventDispatcher>

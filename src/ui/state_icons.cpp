@@ -1,3 +1,4 @@
+// Drawing the report list's free and taken icons.
 #include "ui/state_icons.h"
 
 #include <QPainter>

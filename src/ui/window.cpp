@@ -1,3 +1,4 @@
+// Realising a window from its description, and binding its events.
 #include "ui/window.h"
 
 #include <QCheckBox>
