@@ -8,7 +8,7 @@
 #include <mutex>
 
 #include "host/event_pump.h"
-#include "http/http_client.h"
+#include "http/fetch_page.h"
 #include "http/response_decoding.h"
 #include "registrar_server.h"
 #include "text/charset.h"

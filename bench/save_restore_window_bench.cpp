@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "fake_control.h"
+#include "settings/save_restore_window.h"
 #include "text/charset.h"
 
 namespace {

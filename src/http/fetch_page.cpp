@@ -1,7 +1,9 @@
 // FetchPage: one page fetch, from the options to the request record and back to GBK text.
+#include "http/fetch_page.h"
+
 #include <cmath>
 
-#include "http/http_client.h"
+#include "http/request_headers.h"
 #include "http/response_decoding.h"
 #include "http/transfer_on_worker.h"
 #include "text/gbk_edit.h"
@@ -52,7 +54,8 @@ Text FetchPage(Text& url, const FetchOptions& options) {
     request.method = request.body.empty() ? "GET" : "POST";
     request.proxy = options.proxy;
     const Text referer = options.referer.empty() ? text::trimSpaces(url) : options.referer;
-    request.headers = options.extraHeaders + "\r\nReferer: " + referer;
+    // The one place the caller's header text becomes lines; the Referer line always comes last.
+    request.headers = SplitHeaderLines(options.extraHeaders + "\r\nReferer: " + referer);
     request.cookies = options.cookies;
     request.timeoutMs = timeoutMs(options.timeoutSeconds);
 

@@ -1,8 +1,9 @@
+// GzipInflate on zlib.
+#include "http/gzip_inflate.h"
+
 #include <zlib.h>
 
 #include <array>
-
-#include "http/response_decoding.h"
 
 namespace yc::http {
 

@@ -1,4 +1,7 @@
+// The request header rules: header lines, user agent, completed defaults, received cookies.
 #include "http/request_headers.h"
+
+#include <algorithm>
 
 #include "text/gbk_edit.h"
 #include "text/gbk_search.h"
@@ -8,60 +11,67 @@ namespace {
 
 using text::CaseMode;
 
-bool has(std::string_view headers, std::string_view name) {
-    return text::contains(headers, name, CaseMode::IgnoreAscii);
+bool has(std::string_view line, std::string_view name) {
+    return text::contains(line, name, CaseMode::IgnoreAscii);
+}
+
+// The names hold no line end, so some line holding one is the same test as the header text
+// holding it.
+bool has(std::span<const Text> lines, std::string_view name) {
+    return std::ranges::any_of(lines, [name](const Text& line) { return has(line, name); });
 }
 
 }  // namespace
 
-Text UserAgentFor(std::string_view headers) {
+HeaderLines SplitHeaderLines(std::string_view headers) {
+    HeaderLines lines = text::split(headers, "\r\n");
+    std::erase_if(lines, [](const Text& line) { return line.empty(); });
+    return lines;
+}
+
+Text UserAgentFor(std::span<const Text> headers) {
     if (!has(headers, "User-Agent:")) {
         return Text(kDefaultUserAgent);
     }
-    const std::size_t start = text::find(headers, "User-Agent:");
-    if (start == text::npos) {
-        return {};
+    for (std::size_t k = 0; k < headers.size(); ++k) {
+        const std::size_t start = text::find(headers[k], "User-Agent:");
+        if (start == text::npos) {
+            continue;
+        }
+        // The value is read up to a line end, and the last line has none after it.
+        if (k + 1 == headers.size()) {
+            return {};
+        }
+        return text::trimSpaces(std::string_view(headers[k]).substr(start + 11));
     }
-    const std::size_t valueStart = start + 11;
-    const std::size_t end = text::find(headers, "\r\n", valueStart);
-    if (end == text::npos) {
-        return {};
-    }
-    return text::trimSpaces(headers.substr(valueStart, end - valueStart));
+    return {};
 }
 
-Text CompleteHeaders(std::string_view headers, std::string_view url, bool post,
-                     std::size_t bodyLength, std::string_view cookies) {
-    Text out(headers);
-    if (!out.empty()) {
-        out += "\r\n";
-    }
+HeaderLines CompleteHeaders(std::span<const Text> headers, std::string_view url, bool post,
+                            std::size_t bodyLength, std::string_view cookies) {
+    HeaderLines out(headers.begin(), headers.end());
     if (!has(out, "Accept")) {
-        out +=
+        out.emplace_back(
             "Accept: image/gif, image/bmp, image/x-xbitmap, image/jpeg, image/pjpeg, "
             "application/x-shockwave-flash, application/vnd.ms-excel, "
-            "application/vnd.ms-powerpoint, application/msword, */*\r\n";
+            "application/vnd.ms-powerpoint, application/msword, */*");
     }
     if (!has(out, "Referer")) {
-        out += "Referer: ";
-        out += url;
-        out += "\r\n";
+        out.push_back("Referer: " + Text(url));
     }
     if (!has(out, "Accept-Language")) {
-        out += "Accept-Language: zh-cn\r\n";
+        out.emplace_back("Accept-Language: zh-cn");
     }
     if (post && bodyLength > 0) {
         if (!has(out, "Content-Type")) {
-            out += "Content-Type: application/x-www-form-urlencoded\r\n";
+            out.emplace_back("Content-Type: application/x-www-form-urlencoded");
         }
         if (!has(out, "Content-Length")) {
-            out += "Content-Length: " + std::to_string(bodyLength) + "\r\n";
+            out.push_back("Content-Length: " + std::to_string(bodyLength));
         }
     }
     if (!cookies.empty()) {
-        out += "Cookie: ";
-        out += cookies;
-        out += "\r\n\r\n";
+        out.push_back("Cookie: " + Text(cookies));
     }
     return out;
 }

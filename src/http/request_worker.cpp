@@ -7,6 +7,7 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <span>
 
 #include "http/ca_trust.h"
 #include "http/curl_session.h"
@@ -96,18 +97,18 @@ int onProgress(void* user, curl_off_t, curl_off_t down, curl_off_t, curl_off_t u
     return 0;
 }
 
-// Header lines for libcurl, in the exchange's own order: libcurl writes Host and User-Agent
-// first and then these lines as given. Empty lines are dropped, and libcurl's own Accept,
-// Content-Type and "Expect: 100-continue" are switched off so that only the exchange's own lines
-// go out. The body's own Content-Length line is left to libcurl, which writes the same line right
-// after these (so it still follows Content-Type) and, unlike a fixed line, leaves it out when a
-// redirect turns the POST into a GET.
-ListPtr headerList(std::string_view headers, std::size_t bodyLength) {
+// The completed header lines as libcurl's list, in the exchange's own order: libcurl writes Host
+// and User-Agent first and then these lines as given. Empty lines are dropped, and libcurl's own
+// Accept, Content-Type and "Expect: 100-continue" are switched off so that only the exchange's own
+// lines go out. The body's own Content-Length line is left to libcurl, which writes the same line
+// right after these (so it still follows Content-Type) and, unlike a fixed line, leaves it out
+// when a redirect turns the POST into a GET.
+ListPtr headerList(std::span<const Text> headers, std::size_t bodyLength) {
     const std::string ownLength = "Content-Length: " + std::to_string(bodyLength);
     curl_slist* list = nullptr;
     bool hasAccept = false;
     bool hasContentType = false;
-    for (const Text& line : text::split(headers, "\r\n")) {
+    for (const Text& line : headers) {
         if (line.empty()) {
             continue;
         }
@@ -146,9 +147,9 @@ ResultRecord RequestWorker(const RequestRecord& request) {
     CURL* h = easy.get();
     const Text address = ComposeUrl(url);
     const Text agent = UserAgentFor(request.headers);
-    const ListPtr headers = headerList(
-        CompleteHeaders(request.headers, request.url, post, request.body.size(), request.cookies),
-        request.body.size());
+    const HeaderLines completed =
+        CompleteHeaders(request.headers, request.url, post, request.body.size(), request.cookies);
+    const ListPtr headers = headerList(completed, request.body.size());
     Transfer transfer;
     transfer.easy = h;
     transfer.result = &result;

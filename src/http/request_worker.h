@@ -6,6 +6,7 @@
 #include <string>
 
 #include "http/ca_trust.h"
+#include "http/request_headers.h"
 #include "text/gbk_text.h"
 
 namespace yc::http {
@@ -17,7 +18,9 @@ struct RequestRecord {
     Text url;
     Text method;  ///< "POST" or "GET"
     Text proxy;   ///< a proxy setting as http/proxy_setting.h reads it; empty for direct
-    Text headers;
+    /// The caller's header lines, one header each without its line end; the worker completes
+    /// them (http/request_headers.h) and hands them to libcurl as they are.
+    HeaderLines headers;
     ByteBuffer body;
     Text cookies;  ///< when not empty: sent as given, and the process cookie store is left alone
     bool noRedirect = false;

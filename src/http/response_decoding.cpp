@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host/event_pump.h"
+#include "http/gzip_inflate.h"
 #include "text/charset.h"
 #include "text/gbk_edit.h"
 #include "text/gbk_search.h"

@@ -1,10 +1,11 @@
-// Turns the bytes of an HTTP response body into the program's GBK text: gzip inflation, encoding
-// detection (byte-order mark, meta charset, UTF-8 plausibility) and conversion to GB18030.
+// Turns the bytes of an HTTP response body into the program's GBK text: gzip inflation (through
+// http/gzip_inflate.h), encoding detection (byte-order mark, meta charset, UTF-8 plausibility)
+// and conversion to GB18030.
 #pragma once
 
-#include <cstddef>
 #include <string_view>
 
+#include "http/gzip_inflate.h"
 #include "text/gbk_text.h"
 
 namespace yc::http {
@@ -20,20 +21,12 @@ enum EncodingCode : int {
     kBig5Hkscs = 6,
 };
 
-/// Largest inflated body kept; a gzip bomb ends there with what was inflated so far.
-inline constexpr std::size_t kMaxInflatedBytes = std::size_t{64} << 20;
-
 /// Decodes `body` given encoding code `code` (0 detects). When `usedCode` is given it receives the
 /// code the text was finally read with (1 when the bytes were taken unchanged). When `whole` is
 /// given it tells whether the body could be read to its end: false for a gzip body that is cut
 /// short, damaged or larger than kMaxInflatedBytes.
 Text DecodeResponseText(std::string_view body, int code, int* usedCode = nullptr,
                         bool* whole = nullptr);
-
-/// Inflates a gzip stream, every member of it when several are concatenated. A truncated,
-/// damaged or oversized stream gives what was inflated up to the fault, and `whole` (when given)
-/// is then false.
-ByteBuffer GzipInflate(std::string_view bytes, bool* whole = nullptr);
 
 /// 0 none, 1 UTF-8, 2 Big5, 3 Big5-HKSCS, from the meta tags of the page's head section.
 int MetaCharset(std::string_view page);

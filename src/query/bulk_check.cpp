@@ -2,7 +2,7 @@
 
 #include "host/desktop.h"
 #include "host/event_pump.h"
-#include "http/http_client.h"
+#include "http/fetch_page.h"
 #include "query/form_encoding.h"
 #include "text/charset.h"
 #include "text/gbk_edit.h"

@@ -1,8 +1,8 @@
 // The per-kind save and restore operations, the item-list conversions on controls and the
 // parent filters.
-#include <algorithm>
+#include "settings/control_operations.h"
 
-#include "settings/control_state.h"
+#include <algorithm>
 
 namespace yc::settings {
 namespace {

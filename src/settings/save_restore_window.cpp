@@ -1,8 +1,10 @@
 // SaveRestoreWindow: the walk over a window's controls in normal, snapshot and fingerprint mode.
+#include "settings/save_restore_window.h"
+
 #include <algorithm>
 
 #include "host/event_pump.h"
-#include "settings/control_state.h"
+#include "settings/control_operations.h"
 #include "settings/crc32.h"
 
 namespace yc::settings {

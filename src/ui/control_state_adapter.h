@@ -2,7 +2,7 @@
 // seen through a StatefulControl adapter, and the window's placement through WindowPlacement.
 #pragma once
 
-#include "settings/control_state.h"
+#include "settings/save_restore_window.h"
 #include "ui/window.h"
 
 namespace yc::ui {

@@ -12,7 +12,7 @@
 
 #include "host/event_pump.h"
 #include "http/ca_file_check.h"
-#include "http/http_client.h"
+#include "http/fetch_page.h"
 #include "http/request_headers.h"
 #include "support/registrar_sim.h"
 #include "support/table_test.h"

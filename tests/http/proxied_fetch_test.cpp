@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "http/http_client.h"
+#include "http/fetch_page.h"
 #include "support/registrar_sim.h"
 #include "support/scoped_env.h"
 #include "support/table_test.h"

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "http/url_parts.h"
 #include "support/table_test.h"
 
@@ -11,7 +14,7 @@ namespace {
 constexpr const char* kAcceptLine =
     "Accept: image/gif, image/bmp, image/x-xbitmap, image/jpeg, image/pjpeg, "
     "application/x-shockwave-flash, application/vnd.ms-excel, application/vnd.ms-powerpoint, "
-    "application/msword, */*\r\n";
+    "application/msword, */*";
 
 struct UrlCase : test::TableCase {
     const char* url;
@@ -49,8 +52,26 @@ TEST(ComposeUrlTest, EscapesBytesThatMayNotStandRaw) {
     EXPECT_EQ(ComposeUrl(SplitUrl("http://h:81/a b\xD6\xD0?q=1")), "http://h:81/a%20b%D6%D0?q=1");
 }
 
-struct AgentCase : test::TableCase {
+struct SplitCase : test::TableCase {
     const char* headers;
+    std::vector<std::string> lines;
+};
+
+class SplitHeaderLinesTest : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitHeaderLinesTest, GivesTheNonEmptyLinesInOrder) {
+    EXPECT_EQ(SplitHeaderLines(GetParam().headers), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SplitHeaderLinesTest,
+    testing::Values(SplitCase{"empty", "", {}},
+                    SplitCase{"engine referer", "\r\nReferer: x", {"Referer: x"}},
+                    SplitCase{"empty lines dropped", "A: 1\r\n\r\nB: 2\r\n", {"A: 1", "B: 2"}}),
+    test::ByLabel{});
+
+struct AgentCase : test::TableCase {
+    std::vector<std::string> headers;
     const char* agent;
 };
 
@@ -62,17 +83,19 @@ TEST_P(UserAgentTest, TakesTheAgentFromTheHeaderText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Agents, UserAgentTest,
-    testing::Values(AgentCase{"default", "\r\nReferer: x", kDefaultUserAgent.data()},
-                    AgentCase{"given", "User-Agent:  Tester/1 \r\nReferer: x", "Tester/1"},
-                    AgentCase{"other case gives empty", "user-agent: Tester/1\r\nReferer: x", ""}),
+    testing::Values(
+        AgentCase{"default", {"Referer: x"}, kDefaultUserAgent.data()},
+        AgentCase{"given", {"User-Agent:  Tester/1 ", "Referer: x"}, "Tester/1"},
+        AgentCase{"other case gives empty", {"user-agent: Tester/1", "Referer: x"}, ""},
+        AgentCase{"only in the last line gives empty", {"Referer: http://h/User-Agent: x"}, ""}),
     test::ByLabel{});
 
 struct HeaderCase : test::TableCase {
-    std::string headers;
+    std::vector<std::string> headers;
     bool post;
     std::size_t bodyLength;
     std::string cookies;
-    std::string expected;
+    std::vector<std::string> expected;
 };
 
 class CompleteHeadersTest : public testing::TestWithParam<HeaderCase> {};
@@ -86,24 +109,44 @@ TEST_P(CompleteHeadersTest, AddsTheDefaultsInOrder) {
 INSTANTIATE_TEST_SUITE_P(
     Headers, CompleteHeadersTest,
     testing::Values(
-        HeaderCase{"engine post", "\r\nReferer: http://h/p", true, 12, "",
-                   std::string("\r\nReferer: http://h/p\r\n") + kAcceptLine +
-                       "Accept-Language: zh-cn\r\n"
-                       "Content-Type: application/x-www-form-urlencoded\r\n"
-                       "Content-Length: 12\r\n"},
-        HeaderCase{"empty header text", "", false, 0, "",
-                   std::string(kAcceptLine) + "Referer: http://h/p\r\nAccept-Language: zh-cn\r\n"},
-        HeaderCase{"accept-language counts as accept", "Accept-Language: en", false, 0, "",
-                   "Accept-Language: en\r\nReferer: http://h/p\r\n"},
-        HeaderCase{"post without body", "Referer: r", true, 0, "",
-                   std::string("Referer: r\r\n") + kAcceptLine + "Accept-Language: zh-cn\r\n"},
-        HeaderCase{"cookie line ends the text", "Referer: r", false, 0, "a=1",
-                   std::string("Referer: r\r\n") + kAcceptLine +
-                       "Accept-Language: zh-cn\r\nCookie: a=1\r\n\r\n"},
+        HeaderCase{"engine post",
+                   {"Referer: http://h/p"},
+                   true,
+                   12,
+                   "",
+                   {"Referer: http://h/p", kAcceptLine, "Accept-Language: zh-cn",
+                    "Content-Type: application/x-www-form-urlencoded", "Content-Length: 12"}},
+        HeaderCase{"empty header text",
+                   {},
+                   false,
+                   0,
+                   "",
+                   {kAcceptLine, "Referer: http://h/p", "Accept-Language: zh-cn"}},
+        HeaderCase{"accept-language counts as accept",
+                   {"Accept-Language: en"},
+                   false,
+                   0,
+                   "",
+                   {"Accept-Language: en", "Referer: http://h/p"}},
+        HeaderCase{"post without body",
+                   {"Referer: r"},
+                   true,
+                   0,
+                   "",
+                   {"Referer: r", kAcceptLine, "Accept-Language: zh-cn"}},
+        HeaderCase{"cookie line ends the text",
+                   {"Referer: r"},
+                   false,
+                   0,
+                   "a=1",
+                   {"Referer: r", kAcceptLine, "Accept-Language: zh-cn", "Cookie: a=1"}},
         HeaderCase{"given content headers kept",
-                   "Referer: r\r\ncontent-type: x\r\nContent-Length: 3", true, 3, "",
-                   std::string("Referer: r\r\ncontent-type: x\r\nContent-Length: 3\r\n") +
-                       kAcceptLine + "Accept-Language: zh-cn\r\n"}),
+                   {"Referer: r", "content-type: x", "Content-Length: 3"},
+                   true,
+                   3,
+                   "",
+                   {"Referer: r", "content-type: x", "Content-Length: 3", kAcceptLine,
+                    "Accept-Language: zh-cn"}}),
     test::ByLabel{});
 
 struct CookieCase : test::TableCase {

@@ -4,6 +4,7 @@
 
 #include "gzip_deflate.h"
 #include "host/event_pump.h"
+#include "http/gzip_inflate.h"
 #include "support/table_test.h"
 #include "text/charset.h"
 

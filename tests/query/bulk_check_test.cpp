@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gzip_deflate.h"
+#include "http/gzip_inflate.h"
 #include "http/request_worker.h"
 #include "http/response_decoding.h"
 #include "query/bulk_check.h"

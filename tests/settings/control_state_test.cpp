@@ -4,6 +4,7 @@
 
 #include "fake_control.h"
 #include "settings/crc32.h"
+#include "settings/save_restore_window.h"
 #include "store_fixture.h"
 
 namespace yc::test {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "settings/control_state.h"
+#include "settings/stateful_control.h"
 
 namespace yc::test {
 

@@ -1,5 +1,5 @@
-// The object through which the query engine reaches the web: one page fetch per exchange, with
-// its optional arguments, returning the answer as GBK text.
+// One page fetch per exchange, with its optional arguments, returning the answer as GBK text; and
+// HttpClient, the object through which the query engine calls it.
 #pragma once
 
 #include <functional>
@@ -22,7 +22,8 @@ struct FetchOptions {
     ByteBuffer* postBytes = nullptr;
     Text referer;
     Text cookies;
-    Text extraHeaders;  ///< header lines separated by CR LF, no trailing CR LF
+    /// Header lines separated by CR LF, no trailing CR LF; split into lines once, on entry.
+    Text extraHeaders;
     Text* receivedCookies = nullptr;
     ByteBuffer* responseBytes = nullptr;
     /// How the transfer went: tells a failed transfer from an accepted page.
