@@ -150,7 +150,7 @@ class BulkCheckGzipTest : public BulkCheckTest, public testing::WithParamInterfa
 // A gzip page that cannot be inflated to its end is as unreliable as a transfer cut mid-body.
 TEST_P(BulkCheckGzipTest, OnlyAWhollyInflatedPageIsAnAnswer) {
     SimOptions options;
-    options.gzipBody = GetParam().body;
+    options.answerPage = GetParam().body;
     RegistrarSim sim(options);
     ASSERT_TRUE(sim.started());
     const Exchange result = check(sim, {"a.com", "b.com"});

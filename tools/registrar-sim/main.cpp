@@ -3,6 +3,7 @@
 #include <csignal>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <string_view>
@@ -22,6 +23,8 @@ constexpr const char* kUsage =
     "  --gzip                   gzip the answer page\n"
     "  --pad N                  pad the page to at least N bytes\n"
     "  --upper                  upper-case markup\n"
+    "  --answer-page FILE       answer every submission with the bytes of FILE, verbatim\n"
+    "  --answer-type TYPE       Content-Type of the answer page (default text/html)\n"
     "  --refuse-after N         refuse submissions past N within the window\n"
     "  --refuse-window S        the window in seconds (default 60)\n"
     "  --session-cookie         set a session cookie, refuse later requests without it\n"
@@ -42,6 +45,12 @@ constexpr const char* kUsage =
 bool readNumber(std::string_view text, int& value) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size() && value >= 0;
+}
+
+bool readFile(const std::string& file, std::string& bytes) {
+    std::ifstream in(file, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return in.good() && !bytes.empty();
 }
 
 bool readList(const std::string& file, std::vector<std::string>& names) {
@@ -108,6 +117,10 @@ bool parse(int argc, char** argv, yc::sim::SimOptions& o, std::string& servicesF
         } else if (flag == "--encoding") {
             ok = encodings.contains(value);
             o.encoding = ok ? encodings.at(value) : o.encoding;
+        } else if (flag == "--answer-page") {
+            ok = readFile(value, o.answerPage);
+        } else if (flag == "--answer-type") {
+            o.answerType = value;
         } else if (flag == "--pad") {
             ok = readNumber(value, number);
             o.padTo = static_cast<std::size_t>(number);

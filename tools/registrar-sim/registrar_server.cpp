@@ -197,8 +197,9 @@ struct RegistrarServer::State {
         PageBytes page;
         if (refused) {
             page = refusalPage(options);
-        } else if (!options.gzipBody.empty()) {
-            page = {options.gzipBody, "text/html; charset=utf-8", true};
+        } else if (!options.answerPage.empty()) {
+            page = {options.answerPage, options.answerType,
+                    options.answerPage.starts_with("\x1F\x8B")};
         } else {
             page = resultFor(request.body);
         }

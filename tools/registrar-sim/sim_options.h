@@ -32,7 +32,10 @@ struct SimOptions {
     std::string freePattern;  ///< or: every name matching this ECMAScript pattern is free
     PageEncoding encoding = PageEncoding::Utf8Header;
     bool gzip = false;
-    std::string gzipBody;   ///< when not empty: every result page is these bytes, sent as gzip
+    /// When not empty: every result page is these bytes, verbatim, with `answerType` as its
+    /// Content-Type; bytes that open with the gzip signature go out as gzip.
+    std::string answerPage;
+    std::string answerType = "text/html";
     std::size_t padTo = 0;  ///< pad the page (before encoding) to at least this many bytes
     bool upperCaseMarkup = false;
     int refuseAfter = 0;  ///< refuse submissions past this many within the window (0: never)
