@@ -81,8 +81,14 @@ std::u16string utf16Units(std::string_view bytes, bool bigEndian) {
 /// so lines are cut first.
 template <class Char, class ToGbk>
 std::optional<Text> linesToGbk(std::basic_string_view<Char> text, ToGbk toGbk, std::string& error) {
+    // Sized once for the most the text can become (a lone CR or LF grows to CR LF, a UTF-16
+    // unit to at most two bytes): growing a long list by doubling would hold it twice over.
+    // Pages reserved but never written cost no memory.
+    const auto lineEnds =
+        static_cast<std::size_t>(std::count(text.begin(), text.end(), Char('\r')) +
+                                 std::count(text.begin(), text.end(), Char('\n')));
     Text gbk;
-    gbk.reserve(text.size() + text.size() / 16);
+    gbk.reserve(text.size() * sizeof(Char) + lineEnds);
     std::size_t start = 0;
     for (std::size_t number = 1; start < text.size(); ++number) {
         std::size_t end = start;
