@@ -2,17 +2,13 @@
 // a bare libcurl client posting the same 2,000 form bodies to the same server; with the command
 // line program's peak resident memory.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "cli_child_run.h"
 #include "query/bulk_check.h"
 #include "registrar_server.h"
 #include "transfer_bench_support.h"
@@ -21,37 +17,6 @@ namespace {
 
 constexpr int kNames = 100000;
 constexpr int kBatch = 50;
-
-struct ChildRun {
-    double seconds = 0;
-    double peakMegabytes = 0;
-    int status = -1;
-};
-
-ChildRun runCli(const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    for (const auto& a : args) {
-        argv.push_back(const_cast<char*>(a.c_str()));
-    }
-    argv.push_back(nullptr);
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = fork();
-    if (child == 0) {
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(child, &status, 0, &usage);
-    ChildRun run;
-    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.peakMegabytes = static_cast<double>(usage.ru_maxrss) / 1024.0;
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 void BM_Cli100kNamesVsBareCurl(benchmark::State& state) {
     yc::sim::SimOptions options;
@@ -80,7 +45,8 @@ void BM_Cli100kNamesVsBareCurl(benchmark::State& state) {
     }
     for (auto _ : state) {
         const double bare = yc::bench::bareCurlPosts(url, bodies);
-        const ChildRun cli = runCli({YC_CLI_PATH, "--registrar", url, list.string()});
+        const yc::bench::ChildRun cli =
+            yc::bench::runCli({YC_CLI_PATH, "--registrar", url, list.string()});
         if (cli.status != 0) {
             state.SkipWithError("yuchaling-cli failed");
             break;

@@ -64,6 +64,10 @@ void InterruptPump::waitAndDispatch() {
     pump();
 }
 
+const std::atomic<bool>* InterruptPump::abortFlag() const {
+    return &interruptedFlag;
+}
+
 void InterruptPump::wake() {
     writeWakeByte();
 }

@@ -1,6 +1,6 @@
 // The command line's event pump: the only "event" is Ctrl-C, which asks the run to stop and ends
-// the transfer in flight, exactly as a stop click does in the window. Waiting for a transfer
-// sleeps on a pipe that both the transfer's end and the signal wake.
+// the transfer in flight, exactly as a stop click does in the window. Transfers run on the
+// calling thread, which the signal's flag stops; a wait sleeps on a pipe that the signal wakes.
 #pragma once
 
 #include "host/event_pump.h"
@@ -18,6 +18,8 @@ class InterruptPump final : public host::EventPump {
     void pump() override;
     void waitAndDispatch() override;
     void wake() override;
+    bool dispatchesWhileWaiting() const override { return false; }
+    const std::atomic<bool>* abortFlag() const override;
 
     /// True once Ctrl-C was pressed.
     static bool interrupted();

@@ -1,5 +1,7 @@
 #include "cli/list_input.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -73,13 +75,20 @@ std::u16string utf16Units(std::string_view bytes, bool bigEndian) {
     return units;
 }
 
-/// Cuts `text` into lines at CR LF, CR or LF, converts each with `toGbk(line, last, why)` and
-/// joins them with CR LF; none, with `error` naming the line, when a line does not convert.
-/// CR and LF never occur inside a GBK, UTF-8 or UTF-16 character, so lines are cut first.
+/// Cuts `text` into lines at CR LF, CR or LF, appends each to the GBK text with
+/// `toGbk(line, last, gbk, why)` and joins them with CR LF; none, with `error` naming the line,
+/// when a line does not convert. CR and LF never occur inside a GBK, UTF-8 or UTF-16 character,
+/// so lines are cut first.
 template <class Char, class ToGbk>
 std::optional<Text> linesToGbk(std::basic_string_view<Char> text, ToGbk toGbk, std::string& error) {
+    // Sized once for the most the text can become (a lone CR or LF grows to CR LF, a UTF-16
+    // unit to at most two bytes): growing a long list by doubling would hold it twice over.
+    // Pages reserved but never written cost no memory.
+    const auto lineEnds =
+        static_cast<std::size_t>(std::count(text.begin(), text.end(), Char('\r')) +
+                                 std::count(text.begin(), text.end(), Char('\n')));
     Text gbk;
-    gbk.reserve(text.size() + text.size() / 16);
+    gbk.reserve(text.size() * sizeof(Char) + lineEnds);
     std::size_t start = 0;
     for (std::size_t number = 1; start < text.size(); ++number) {
         std::size_t end = start;
@@ -87,13 +96,10 @@ std::optional<Text> linesToGbk(std::basic_string_view<Char> text, ToGbk toGbk, s
             ++end;
         }
         std::string why;
-        const std::optional<Text> line =
-            toGbk(text.substr(start, end - start), end == text.size(), why);
-        if (!line) {
+        if (!toGbk(text.substr(start, end - start), end == text.size(), gbk, why)) {
             error = "line " + std::to_string(number) + " of the list " + why;
             return std::nullopt;
         }
-        gbk += *line;
         if (end == text.size()) {
             break;
         }
@@ -108,12 +114,13 @@ std::optional<Text> linesToGbk(std::basic_string_view<Char> text, ToGbk toGbk, s
 std::optional<Text> gbkLines(std::string_view bytes, std::string& error) {
     return linesToGbk(
         bytes,
-        [](std::string_view line, bool, std::string& why) -> std::optional<Text> {
+        [](std::string_view line, bool, Text& gbk, std::string& why) {
             if (!isWellFormedGbk(line)) {
                 why = "is not valid GBK (a double-byte character is cut short or malformed)";
-                return std::nullopt;
+                return false;
             }
-            return Text(line);
+            gbk += line;
+            return true;
         },
         error);
 }
@@ -121,17 +128,18 @@ std::optional<Text> gbkLines(std::string_view bytes, std::string& error) {
 std::optional<Text> utf8Lines(std::string_view bytes, std::string& error) {
     return linesToGbk(
         bytes,
-        [](std::string_view line, bool, std::string& why) -> std::optional<Text> {
+        [](std::string_view line, bool, Text& gbk, std::string& why) {
             if (!text::isValidUtf8(line)) {
                 why = "is not valid UTF-8";
-                return std::nullopt;
+                return false;
             }
-            Text gbk = text::utf8ToGbk(line);
-            if (text::gbkToUtf8(gbk) != line) {
+            const Text converted = text::utf8ToGbk(line);
+            if (text::gbkToUtf8(converted) != line) {
                 why = kNotInGbk;
-                return std::nullopt;
+                return false;
             }
-            return gbk;
+            gbk += converted;
+            return true;
         },
         error);
 }
@@ -141,17 +149,18 @@ std::optional<Text> utf16Lines(std::string_view bytes, bool bigEndian, std::stri
     const std::u16string units = utf16Units(bytes, bigEndian);
     return linesToGbk(
         std::u16string_view(units),
-        [&](std::u16string_view line, bool last, std::string& why) -> std::optional<Text> {
+        [&](std::u16string_view line, bool last, Text& gbk, std::string& why) {
             if (!isWellFormedUtf16(line) || (last && cutShort)) {
                 why = std::string("is not valid ") + (bigEndian ? "UTF-16BE" : "UTF-16LE");
-                return std::nullopt;
+                return false;
             }
-            Text gbk = text::utf16ToGbk(line);
-            if (text::gbkToUtf16(gbk) != line) {
+            const Text converted = text::utf16ToGbk(line);
+            if (text::gbkToUtf16(converted) != line) {
                 why = kNotInGbk;
-                return std::nullopt;
+                return false;
             }
-            return gbk;
+            gbk += converted;
+            return true;
         },
         error);
 }
@@ -191,6 +200,11 @@ std::optional<std::string> readInputBytes(const std::string& source, std::string
         return std::nullopt;
     }
     std::string bytes;
+    // Sized once for a file: growing by doubling would hold a long list nearly twice over.
+    struct stat status {};
+    if (::fstat(::fileno(file), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
+        bytes.reserve(static_cast<std::size_t>(status.st_size));
+    }
     char buffer[1 << 16];
     std::size_t n = 0;
     while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {

@@ -48,12 +48,13 @@ bool sameTerminal(int a, int b) {
            first.st_rdev == second.st_rdev;
 }
 
-yc::cli::RunTally tallyOf(const yc::query::ReportRows& rows) {
-    yc::cli::RunTally tally{rows.count(), 0};
-    for (std::size_t row = 0; row < rows.count(); ++row) {
-        tally.free += rows.iconIndex(row) == yc::query::kIconFree ? 1 : 0;
+// The input's bytes go as soon as they are decoded: a long list is held once.
+std::optional<yc::cli::ListText> readList(const yc::cli::CliOptions& options, std::string& error) {
+    const std::optional<std::string> bytes = yc::cli::readInputBytes(options.input, error);
+    if (!bytes) {
+        return std::nullopt;
     }
-    return tally;
+    return yc::cli::decodeList(*bytes, options.inputEncoding, error);
 }
 
 }  // namespace
@@ -135,11 +136,7 @@ int main(int argc, char* argv[]) {
     }
 
     std::string error;
-    const auto bytes = cli::readInputBytes(options.input, error);
-    if (!bytes) {
-        return usageError(error);
-    }
-    std::optional<cli::ListText> list = cli::decodeList(*bytes, options.inputEncoding, error);
+    std::optional<cli::ListText> list = readList(options, error);
     if (!list) {
         return usageError(error);
     }
@@ -197,7 +194,7 @@ int main(int argc, char* argv[]) {
     run.onStartClicked();
 
     const bool written = out.close();
-    cli::RunTally tally = tallyOf(view.rows());
+    cli::RunTally tally{view.rows().count(), view.rows().freeCount()};
     tally.skipped = skipped;
     tally.unchecked = view.uncheckedCount();
     progress.finish(tally, stopRequested);

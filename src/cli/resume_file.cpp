@@ -83,7 +83,8 @@ std::size_t dropCheckedNames(Text& listText, const std::unordered_set<Text>& che
                              const query::BatchChecker& names) {
     Text remaining;
     std::size_t dropped = 0;
-    for (const Text& line : query::SplitDomainList(listText)) {
+    query::DomainListLines lines(listText);
+    for (std::string_view line; lines.next(line);) {
         if (checked.contains(names.nameOf(line))) {
             ++dropped;
             continue;

@@ -14,6 +14,7 @@
 
 #include "cli/interrupt_pump.h"
 #include "cli/output_encoding.h"
+#include "query/domain_list.h"
 #include "query/query_run.h"
 #include "text/system_path.h"
 
@@ -74,17 +75,18 @@ TerminalRunView::TerminalRunView(Text list, const CliOptions& options, const Res
       streamer_(rows_, out, options.filter, progress),
       caption_(query::QueryRun::idleCaption()) {
     rows_.setObserver(&streamer_);
+    // Each row is on its way to the output once appended; only the counts are needed after.
+    rows_.setKeepRows(false);
 }
 
-void TerminalRunView::runStarted(const std::vector<Text>& lines) {
+void TerminalRunView::runStarted(std::string_view list) {
     // The bar counts names: the lines that are left empty once cut down are never sent.
     std::size_t names = 0;
-    for (const Text& line : lines) {
+    query::DomainListLines lines(list);
+    for (std::string_view line; lines.next(line);) {
         names += names_.nameOf(line).empty() ? 0 : 1;
     }
     progress_.start(names);
-    // The run holds the lines now; the list text would only double the memory of a long list.
-    list_ = Text();
 }
 
 void TerminalRunView::setStartCaption(const Text& caption) {

@@ -3,6 +3,9 @@
 // prompts follow the chosen policies.
 #pragma once
 
+#include <string_view>
+#include <utility>
+
 #include "cli/cli_options.h"
 #include "cli/progress_meter.h"
 #include "query/query_run_view.h"
@@ -17,7 +20,7 @@ struct ResultOutput {
     TextEncoding encoding = TextEncoding::Utf8;  ///< of the results, and of the unchecked names
 };
 
-/// Writes each row to the output as it is appended.
+/// Writes each row to the output as it is appended; the rows need not be kept after that.
 class RowStreamer final : public query::ReportRowsObserver {
   public:
     RowStreamer(const query::ReportRows& rows, const ResultOutput& out,
@@ -40,8 +43,9 @@ class TerminalRunView final : public query::QueryRunView {
     TerminalRunView(Text list, const CliOptions& options, const ResultOutput& out,
                     ProgressMeter& progress, const query::BatchChecker& names, bool& stopRequested);
 
-    Text listText() override { return list_; }
-    void runStarted(const std::vector<Text>& lines) override;
+    /// Hands the list over: the run holds it from then on.
+    Text listText() override { return std::exchange(list_, Text()); }
+    void runStarted(std::string_view list) override;
     Text startCaption() override { return caption_; }
     void setStartCaption(const Text& caption) override;
     query::ReportRows& rows() override { return rows_; }

@@ -2,6 +2,7 @@
 // system dispatch waiting input (a stop click, a timer tick) before they go on.
 #pragma once
 
+#include <atomic>
 #include <functional>
 
 namespace yc::host {
@@ -18,6 +19,9 @@ class EventPump {
     /// False for a pump with nothing to dispatch during a wait (a program without windows):
     /// work is then run on the calling thread, which saves two thread switches per call.
     virtual bool dispatchesWhileWaiting() const { return true; }
+    /// For a pump with nothing to dispatch during a wait: the flag an outside event (a signal)
+    /// sets to end the work in flight, which runs on the calling thread; none when none does.
+    virtual const std::atomic<bool>* abortFlag() const { return nullptr; }
 };
 
 namespace detail {

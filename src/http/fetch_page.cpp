@@ -2,6 +2,7 @@
 #include "http/fetch_page.h"
 
 #include <cmath>
+#include <vector>
 
 #include "http/request_headers.h"
 #include "http/response_decoding.h"
@@ -14,9 +15,9 @@ namespace {
 
 // The answer's headers name UTF-8 in one of the three usual spellings.
 bool headersNameUtf8(std::string_view responseHeaders) {
-    const Text pattern =
-        text::replaceAll("charset=utf-8|charset=''utf-8''|charset='utf-8'", "''", "\"");
-    for (const Text& piece : text::split(pattern, "|")) {
+    static const std::vector<Text> spellings = text::split(
+        text::replaceAll("charset=utf-8|charset=''utf-8''|charset='utf-8'", "''", "\""), "|");
+    for (const Text& piece : spellings) {
         if (text::contains(responseHeaders, piece, text::CaseMode::IgnoreAscii)) {
             return true;
         }
@@ -50,7 +51,13 @@ Text FetchPage(Text& url, const FetchOptions& options) {
     if (options.postBytes != nullptr && options.postBytes->empty()) {
         *options.postBytes = options.postText;
     }
-    request.body = options.postBytes != nullptr ? *options.postBytes : options.postText;
+    // The caller's body bytes are lent to the request for the transfer rather than copied, so
+    // that a long body is held once; they are handed back before this returns.
+    if (options.postBytes != nullptr) {
+        request.body.swap(*options.postBytes);
+    } else {
+        request.body = options.postText;
+    }
     request.method = request.body.empty() ? "GET" : "POST";
     request.proxy = options.proxy;
     const Text referer = options.referer.empty() ? text::trimSpaces(url) : options.referer;
@@ -60,6 +67,11 @@ Text FetchPage(Text& url, const FetchOptions& options) {
     request.timeoutMs = timeoutMs(options.timeoutSeconds);
 
     const ResultRecord result = TransferOnWorker(request, options.stopRequested);
+    if (options.postBytes != nullptr) {
+        request.body.swap(*options.postBytes);
+    }
+    // The body is sent: a long one need not stay while the answer is decoded.
+    ByteBuffer().swap(request.body);
     url = request.url;
     if (options.responseBytes != nullptr) {
         *options.responseBytes = result.body;

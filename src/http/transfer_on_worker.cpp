@@ -21,6 +21,13 @@ ResultRecord TransferOnWorker(RequestRecord& request, const std::function<bool()
     const auto stopping = [&] { return stopRequested && stopRequested(); };
     std::atomic<bool> abort{stopping()};
     request.abort = &abort;
+    // A transfer run on this thread cannot be told of a stop while it runs: the pump's own flag
+    // (Ctrl-C) ends it instead.
+    if (const host::EventPump* pump = host::installedEventPump(); !abort && pump != nullptr &&
+                                                                  !pump->dispatchesWhileWaiting() &&
+                                                                  pump->abortFlag() != nullptr) {
+        request.abort = pump->abortFlag();
+    }
 
     ResultRecord result;
     prepareCurl();

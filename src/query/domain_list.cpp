@@ -22,19 +22,55 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
+bool DomainListLines::next(std::string_view& line) {
+    if (atEnd()) {
+        return false;
+    }
+    // Walked a character at a time: a "|" that is the trail byte of a GBK character separates
+    // nothing. CR and LF are never part of a double-byte character.
+    const std::size_t start = position_;
+    for (std::size_t pos = start; pos < text_.size(); pos += text::charLength(text_, pos)) {
+        const bool bar = text_[pos] == '|';
+        if (bar || (text_[pos] == '\r' && pos + 1 < text_.size() && text_[pos + 1] == '\n')) {
+            line = text_.substr(start, pos - start);
+            position_ = pos + (bar ? 1 : 2);
+            return true;
+        }
+    }
+    line = text_.substr(start);
+    position_ = text_.size();
+    return true;
+}
+
+std::size_t DomainListLines::remaining() const {
+    DomainListLines rest = *this;
+    std::size_t count = 0;
+    for (std::string_view line; rest.next(line);) {
+        ++count;
+    }
+    return count;
+}
+
 std::vector<Text> SplitDomainList(std::string_view text) {
-    return text::split(text::replaceAll(text, "\r\n", "|"), "|");
+    std::vector<Text> lines;
+    DomainListLines reader(text);
+    for (std::string_view line; reader.next(line);) {
+        lines.emplace_back(line);
+    }
+    return lines;
 }
 
 Text NormaliseDomainLine(std::string_view line) {
-    const Text name = MainDomainOf(text::trimSpaces(line));
-    return text::replaceAll(name, "www.", "", CaseMode::IgnoreAscii);
+    Text name = MainDomainOf(text::spacesTrimmed(line));
+    if (text::contains(name, "www.", CaseMode::IgnoreAscii)) {
+        name = text::replaceAll(name, "www.", "", CaseMode::IgnoreAscii);
+    }
+    return name;
 }
 
 Text HostOfLine(std::string_view line) {
     // GBK trail bytes are 0x40 and above, so byte searches for "/?#:." never hit half a character.
-    const Text trimmed = text::trimSpaces(line);
-    std::string_view host = trimmed;
+    std::string_view host = text::spacesTrimmed(line);
     if (const std::size_t slashes = text::find(host, "//"); slashes != npos) {
         host.remove_prefix(slashes + 2);
     }
@@ -47,12 +83,13 @@ Text HostOfLine(std::string_view line) {
     while (!host.empty() && host.back() == '.') {
         host.remove_suffix(1);
     }
-    Text lower = text::asciiLower(host);
-    std::string_view name = lower;
-    while (name.starts_with("www.")) {
-        name.remove_prefix(4);
+    Text name = text::asciiLower(host);
+    std::size_t www = 0;
+    while (std::string_view(name).substr(www).starts_with("www.")) {
+        www += 4;
     }
-    return Text(name);
+    name.erase(0, www);
+    return name;
 }
 
 bool HasCompoundSuffix(std::string_view host) {
@@ -93,12 +130,11 @@ Text MainDomainOf(std::string_view text) {
         cut = cut >= 2 ? text::rfind(host, ".", cut - 2) : npos;
     }
     const std::size_t keepFrom = cut == npos ? 0 : cut + 1;
-    const Text main = text::asciiLower(host.substr(keepFrom));
-
-    if (text::asciiLower(host) == "www." + main) {
+    // A host that is "www." before its main domain is kept whole.
+    if (keepFrom == 4 && equalsIgnoringAsciiCase(host.substr(0, 4), "www.")) {
         return Text(host);
     }
-    return main;
+    return text::asciiLower(host.substr(keepFrom));
 }
 
 }  // namespace yc::query

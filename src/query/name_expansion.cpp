@@ -35,7 +35,8 @@ std::size_t namesPerWord(const NameExpansion& e) {
 
 template <typename Visit>
 void forEachLine(std::string_view listText, Visit visit) {
-    for (const Text& line : SplitDomainList(listText)) {
+    DomainListLines lines(listText);
+    for (std::string_view line; lines.next(line);) {
         visit(line, text::trimSpaces(line));
     }
 }
@@ -81,7 +82,7 @@ std::optional<std::vector<Text>> ParseSuffixList(std::string_view listText) {
 
 std::size_t ExpandedLineCount(std::string_view listText, const NameExpansion& expansion) {
     std::size_t count = 0;
-    forEachLine(listText, [&](const Text&, const Text& trimmed) {
+    forEachLine(listText, [&](std::string_view, const Text& trimmed) {
         count += isBareWord(trimmed) ? namesPerWord(expansion) : 1;
     });
     return count;
@@ -92,7 +93,7 @@ Text ExpandNames(std::string_view listText, const NameExpansion& expansion) {
     const auto& prefixes = expansion.prefixes.empty() ? noWord : expansion.prefixes;
     const auto& suffixWords = expansion.suffixWords.empty() ? noWord : expansion.suffixWords;
     Text expanded;
-    forEachLine(listText, [&](const Text& line, const Text& trimmed) {
+    forEachLine(listText, [&](std::string_view line, const Text& trimmed) {
         if (!isBareWord(trimmed)) {
             expanded.append(line).append("\r\n");
             return;

@@ -110,29 +110,31 @@ void QueryRun::runLines() {
     if (listText.empty()) {
         listText = host::desktop().clipboardText().value_or(Text());
     }
-    std::vector<Text> lines = SplitDomainList(listText);
-    listText = Text();
-    const std::size_t total = lines.size();
+    DomainListLines lines(listText);
+    const std::size_t total = lines.remaining();
     view_.rows().clear();
     openAutoSave();
     stopRequested_ = false;
-    view_.runStarted(lines);
+    view_.runStarted(listText);
     view_.setStartCaption(YC_GBK("请稍候。本次查询 ") + decimal(total) + YC_GBK(" 个域名"));
 
     batch_.clear();
-    for (std::size_t i = 0; i < total; ++i) {
+    for (std::string_view line; lines.next(line);) {
         if (stopRequested_) {
             break;
         }
         host::processPendingEvents();
-        Text& line = lines[i];
-        line = checker_.nameOf(line);
-        const bool last = i + 1 == total;
+        Text name = checker_.nameOf(line);
+        const bool last = lines.atEnd();
+        if (last) {
+            // Read to its end, a long list need not stay through the last exchange.
+            Text().swap(listText);
+        }
         // An empty last line still joins a pending batch, so the batch ends with an empty line.
-        if (line.empty() && !(last && !batch_.empty())) {
+        if (name.empty() && !(last && !batch_.empty())) {
             continue;
         }
-        batch_.push_back(std::move(line));
+        batch_.push_back(std::move(name));
         if ((batch_.size() >= static_cast<std::size_t>(kBatchSize) || last) && !runBatch(total)) {
             break;
         }

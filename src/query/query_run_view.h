@@ -2,7 +2,7 @@
 // the list, the start button's caption, the report rows, the export filter, auto-save and prompts.
 #pragma once
 
-#include <vector>
+#include <string_view>
 
 #include "query/batch_check.h"
 #include "query/report_rows.h"
@@ -22,9 +22,9 @@ class QueryRunView {
 
     /// The entered domain list (empty when none was entered).
     virtual Text listText() = 0;
-    /// The list has been split: the run goes over `lines` (empty ones included), each cut down
-    /// to its name only when the run reaches it.
-    virtual void runStarted(const std::vector<Text>& /*lines*/) {}
+    /// The run starts on `list`: it goes over the lines DomainListLines reads from it (empty ones
+    /// included), each cut down to its name only when the run reaches it.
+    virtual void runStarted(std::string_view /*list*/) {}
     virtual Text startCaption() = 0;
     virtual void setStartCaption(const Text& caption) = 0;
     virtual ReportRows& rows() = 0;

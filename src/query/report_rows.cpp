@@ -9,6 +9,8 @@ void ReportRows::clear() {
     }
     rows_.clear();
     arena_.clear();
+    firstHeld_ = 0;
+    freeCount_ = 0;
     if (observer_ != nullptr) {
         observer_->rowsCleared();
     }
@@ -23,20 +25,26 @@ ReportRows::Span ReportRows::store(std::string_view text) {
 
 void ReportRows::append(std::string_view name, std::string_view state, int iconIndex,
                         int stateImageIndex) {
+    if (!keepRows_) {
+        firstHeld_ += rows_.size();
+        rows_.clear();
+        arena_.clear();
+    }
     Row row;
     row.cells[kColumnName] = store(name);
     row.cells[kColumnState] = store(state);
     row.icon = iconIndex;
     row.stateImage = stateImageIndex;
     rows_.push_back(row);
+    freeCount_ += iconIndex == kIconFree ? 1 : 0;
     if (observer_ != nullptr) {
-        observer_->rowAppended(rows_.size() - 1);
+        observer_->rowAppended(count() - 1);
     }
 }
 
 void ReportRows::setCell(std::size_t row, int column, std::string_view text) {
-    if (row < rows_.size() && column >= 0 && column < kColumnCount) {
-        rows_[row].cells[column] = store(text);
+    if (holds(row) && column >= 0 && column < kColumnCount) {
+        rows_[row - firstHeld_].cells[column] = store(text);
         if (observer_ != nullptr) {
             observer_->cellChanged(row, column);
         }
@@ -44,9 +52,12 @@ void ReportRows::setCell(std::size_t row, int column, std::string_view text) {
 }
 
 void ReportRows::setIcons(std::size_t row, int iconIndex, int stateImageIndex) {
-    if (row < rows_.size()) {
-        rows_[row].icon = iconIndex;
-        rows_[row].stateImage = stateImageIndex;
+    if (holds(row)) {
+        Row& held = rows_[row - firstHeld_];
+        freeCount_ -= held.icon == kIconFree ? 1 : 0;
+        freeCount_ += iconIndex == kIconFree ? 1 : 0;
+        held.icon = iconIndex;
+        held.stateImage = stateImageIndex;
         if (observer_ != nullptr) {
             observer_->iconsChanged(row);
         }
@@ -54,10 +65,10 @@ void ReportRows::setIcons(std::size_t row, int iconIndex, int stateImageIndex) {
 }
 
 std::string_view ReportRows::cell(std::size_t row, int column) const {
-    if (row >= rows_.size() || column < 0 || column >= kColumnCount) {
+    if (!holds(row) || column < 0 || column >= kColumnCount) {
         return {};
     }
-    const Span span = rows_[row].cells[column];
+    const Span span = rows_[row - firstHeld_].cells[column];
     return std::string_view(arena_).substr(span.offset, span.length);
 }
 

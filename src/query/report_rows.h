@@ -1,5 +1,6 @@
 // The report list's rows, as the query run writes them and export reads them back. The rows are
-// the only record of results; the front end that shows or streams them observes the changes.
+// the only record of results; the front end that shows or streams them observes the changes (one
+// that streams them need not keep them).
 #pragma once
 
 #include <cstddef>
@@ -37,15 +38,22 @@ class ReportRows {
   public:
     /// Tells `observer` (nullptr: nobody) about every change from now on. One observer at a time.
     void setObserver(ReportRowsObserver* observer) { observer_ = observer; }
+    /// False: each row is held only until the next one is appended, once its observer has seen
+    /// it; for a front end that streams the rows rather than showing them. Rows let go of read
+    /// as empty and cannot be changed; count() and freeCount() go on counting every row.
+    void setKeepRows(bool keep) { keepRows_ = keep; }
 
     void clear();
     void append(std::string_view name, std::string_view state, int iconIndex, int stateImageIndex);
     void setCell(std::size_t row, int column, std::string_view text);
     void setIcons(std::size_t row, int iconIndex, int stateImageIndex);
-    std::size_t count() const { return rows_.size(); }
+    std::size_t count() const { return firstHeld_ + rows_.size(); }
+    /// The rows whose icon is kIconFree.
+    std::size_t freeCount() const { return freeCount_; }
     std::string_view cell(std::size_t row, int column) const;
-    int iconIndex(std::size_t row) const { return rows_[row].icon; }
-    int stateImageIndex(std::size_t row) const { return rows_[row].stateImage; }
+    /// Of a row that is held.
+    int iconIndex(std::size_t row) const { return rows_[row - firstHeld_].icon; }
+    int stateImageIndex(std::size_t row) const { return rows_[row - firstHeld_].stateImage; }
 
   private:
     struct Span {
@@ -58,9 +66,13 @@ class ReportRows {
         std::int32_t stateImage = 0;
     };
     Span store(std::string_view text);
+    bool holds(std::size_t row) const { return row >= firstHeld_ && row < count(); }
 
     std::string arena_;
     std::vector<Row> rows_;
+    std::size_t firstHeld_ = 0;  ///< the rows before it have been let go of
+    std::size_t freeCount_ = 0;
+    bool keepRows_ = true;
     ReportRowsObserver* observer_ = nullptr;
 };
 

@@ -95,6 +95,10 @@ Text utf16ToGbk(std::u16string_view utf16) {
 }
 
 std::string gbkToUtf8(std::string_view gbk) {
+    // ASCII reads the same in both; result lines and names mostly are.
+    if (asciiRunEnd(gbk, 0, gbk.size()) == gbk.size()) {
+        return std::string(gbk);
+    }
     const std::u16string wide = gbkToUtf16(gbk);
     if (wide.empty()) {
         return {};
@@ -109,6 +113,9 @@ std::string gbkToUtf8(std::string_view gbk) {
 }
 
 Text utf8ToGbk(std::string_view utf8) {
+    if (asciiRunEnd(utf8, 0, utf8.size()) == utf8.size()) {
+        return Text(utf8);
+    }
     std::u16string wide;
     wide.reserve(utf8.size());
     const auto* bytes = reinterpret_cast<const uint8_t*>(utf8.data());

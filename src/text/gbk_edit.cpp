@@ -56,7 +56,7 @@ Text changeAsciiCase(std::string_view s, char first, char last) {
 
 }  // namespace
 
-Text trimSpaces(std::string_view s) {
+std::string_view spacesTrimmed(std::string_view s) {
     std::size_t begin = 0;
     while (begin < s.size()) {
         if (s[begin] == ' ') {
@@ -78,7 +78,11 @@ Text trimSpaces(std::string_view s) {
             end = i;
         }
     }
-    return Text(s.substr(begin, end - begin));
+    return s.substr(begin, end - begin);
+}
+
+Text trimSpaces(std::string_view s) {
+    return Text(spacesTrimmed(s));
 }
 
 Text asciiLower(std::string_view s) {

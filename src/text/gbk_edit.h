@@ -12,6 +12,8 @@ namespace yc::text {
 
 /// Removes ASCII spaces and full-width spaces (A1 A1) at both ends; tabs stay.
 Text trimSpaces(std::string_view s);
+/// The part of `s` that trimSpaces keeps, without copying it.
+std::string_view spacesTrimmed(std::string_view s);
 
 /// Changes ASCII letters only; double-byte characters pass through unchanged.
 Text asciiLower(std::string_view s);
