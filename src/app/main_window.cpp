@@ -14,6 +14,7 @@
 #include "host/program_files.h"
 #include "query/registrar_endpoint.h"
 #include "query/result_writer.h"
+#include "query/run_captions.h"
 #include "text/charset.h"
 #include "ui/context_menu.h"
 #include "ui/control_state_adapter.h"
@@ -143,7 +144,7 @@ void MainWindow::openRegistrarPage() {
 }
 
 void MainWindow::onStartClicked() {
-    const bool starting = !run_.running() && startCaption() == query::QueryRun::idleCaption();
+    const bool starting = !run_.running();
     if (starting && !state_.sourceProblem.empty()) {
         tell(state_.sourceProblem);
         return;
@@ -289,8 +290,7 @@ bool MainWindow::onCloseRequested() {
         // The run unwinds first (its exchange may be waiting on the network); runFinished()
         // then closes the window.
         closeAfterRun_ = true;
-        state_.stopRequested = true;
-        setStartCaption(YC_GBK("正在停止.."));
+        run_.requestStop();
         return false;
     }
     saveState();
@@ -315,12 +315,24 @@ Text MainWindow::listText() {
     return controls_.listButton.tag();
 }
 
-Text MainWindow::startCaption() {
-    return controls_.startButton.caption();
+std::optional<Text> MainWindow::clipboardText() {
+    return host::desktop().clipboardText();
 }
 
-void MainWindow::setStartCaption(const Text& caption) {
-    controls_.startButton.setCaption(caption);
+void MainWindow::runStarted(std::string_view /*list*/, std::size_t total) {
+    controls_.startButton.setCaption(query::startedCaption(total));
+}
+
+void MainWindow::batchDone(const query::RunProgress& progress) {
+    controls_.startButton.setCaption(query::progressCaption(progress));
+}
+
+void MainWindow::runStopping() {
+    controls_.startButton.setCaption(query::stoppingCaption());
+}
+
+void MainWindow::runIdle() {
+    controls_.startButton.setCaption(query::idleCaption());
 }
 
 query::ReportRows& MainWindow::rows() {

@@ -34,8 +34,11 @@ class MainWindow final : public query::QueryRunView {
 
     // query::QueryRunView
     Text listText() override;
-    Text startCaption() override;
-    void setStartCaption(const Text& caption) override;
+    std::optional<Text> clipboardText() override;
+    void runStarted(std::string_view list, std::size_t total) override;
+    void batchDone(const query::RunProgress& progress) override;
+    void runStopping() override;
+    void runIdle() override;
     query::ReportRows& rows() override;
     query::ExportFilter exportFilter() override;
     query::AutoSaveChoice autoSave() override;

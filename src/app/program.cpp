@@ -76,6 +76,9 @@ Program::Program(Text folder, const WindowOptions& options) {
     } else {
         auto exchange = std::make_unique<query::RegistrarExchange>(state_.registrarEndpoint);
         exchange->setProxy(proxy);
+        // A page that offers nothing may be a changed form or a block page: the user can look.
+        exchange->onPageWithoutFreeNames(
+            [](const Text& page) { host::desktop().setClipboardText(page); });
         checker_ = std::move(exchange);
     }
     window_ = std::make_unique<MainWindow>(state_, *checker_);

@@ -1,4 +1,5 @@
-// The command line's run view: rows streamed to the output, captions turned into progress, retries.
+// The command line's run view: rows streamed to the output, run events turned into progress,
+// retries.
 #include "cli/terminal_run_view.h"
 
 #include <unistd.h>
@@ -72,14 +73,13 @@ TerminalRunView::TerminalRunView(Text list, const CliOptions& options, const Res
       progress_(progress),
       names_(names),
       stopRequested_(stopRequested),
-      streamer_(rows_, out, options.filter, progress),
-      caption_(query::QueryRun::idleCaption()) {
+      streamer_(rows_, out, options.filter, progress) {
     rows_.setObserver(&streamer_);
     // Each row is on its way to the output once appended; only the counts are needed after.
     rows_.setKeepRows(false);
 }
 
-void TerminalRunView::runStarted(std::string_view list) {
+void TerminalRunView::runStarted(std::string_view list, std::size_t /*total*/) {
     // The bar counts names: the lines that are left empty once cut down are never sent.
     std::size_t names = 0;
     query::DomainListLines lines(list);
@@ -87,14 +87,18 @@ void TerminalRunView::runStarted(std::string_view list) {
         names += names_.nameOf(line).empty() ? 0 : 1;
     }
     progress_.start(names);
+    batchBoundary();
 }
 
-void TerminalRunView::setStartCaption(const Text& caption) {
-    caption_ = caption;
-    // Captions change when a batch has gone through (or the run starts or ends): the next
-    // refusal or failure starts a new series of retries.
+void TerminalRunView::batchDone(const query::RunProgress& /*progress*/) {
+    batchBoundary();
+}
+
+void TerminalRunView::batchBoundary() {
+    // A batch has gone through (or the run is over): the next refusal or failure starts a new
+    // series of retries.
     retriesInARow_ = 0;
-    // Each caption change follows a batch: its lines are made durable before the next one.
+    // Its lines are made durable before the next batch.
     if (!out_.flush()) {
         stopRequested_ = true;
     }

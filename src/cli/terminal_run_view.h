@@ -1,5 +1,5 @@
 // The query run's view on the command line: the list comes from the input, each row's export
-// line goes to the output as soon as the row exists, captions become progress, and the retry
+// line goes to the output as soon as the row exists, run events become progress, and the retry
 // prompts follow the chosen policies.
 #pragma once
 
@@ -45,9 +45,10 @@ class TerminalRunView final : public query::QueryRunView {
 
     /// Hands the list over: the run holds it from then on.
     Text listText() override { return std::exchange(list_, Text()); }
-    void runStarted(std::string_view list) override;
-    Text startCaption() override { return caption_; }
-    void setStartCaption(const Text& caption) override;
+    void runStarted(std::string_view list, std::size_t total) override;
+    void batchDone(const query::RunProgress& progress) override;
+    void runStopping() override {}
+    void runIdle() override { batchBoundary(); }
     query::ReportRows& rows() override { return rows_; }
     query::ExportFilter exportFilter() override { return options_.filter; }
     query::AutoSaveChoice autoSave() override { return {}; }
@@ -71,6 +72,8 @@ class TerminalRunView final : public query::QueryRunView {
         double defaultWaitSeconds;
     };
     bool retry(const RetryCause& cause);
+    /// Between batches: the lines so far are made durable and the progress shown.
+    void batchBoundary();
 
     Text list_;
     const CliOptions& options_;
@@ -81,7 +84,6 @@ class TerminalRunView final : public query::QueryRunView {
     bool& stopRequested_;
     query::ReportRows rows_;
     RowStreamer streamer_;
-    Text caption_;
     int retriesInARow_ = 0;  ///< of the batch being sent
     std::size_t uncheckedCount_ = 0;
     bool uncheckedWritten_ = true;

@@ -1,6 +1,5 @@
 #include "query/bulk_check.h"
 
-#include "host/desktop.h"
 #include "host/event_pump.h"
 #include "http/fetch_page.h"
 #include "query/form_encoding.h"
@@ -76,8 +75,8 @@ BatchOutcome RegistrarExchange::CheckBatch(const Batch& batch, FreeNames& free) 
         const Text element = finder.ElementText(k);
         free.insert(finder.AttributeValue(element, "value"));
     }
-    if (free.empty()) {
-        host::desktop().setClipboardText(page);
+    if (free.empty() && pageWithoutFreeNames_) {
+        pageWithoutFreeNames_(page);
     }
     return BatchOutcome::Accepted;
 }

@@ -2,6 +2,8 @@
 // for the refusal marker and for the free names it offers.
 #pragma once
 
+#include <functional>
+
 #include "query/batch_check.h"
 #include "text/gbk_text.h"
 
@@ -22,17 +24,23 @@ class RegistrarExchange final : public BatchChecker {
     explicit RegistrarExchange(Text endpoint, float timeoutSeconds = 0.0F)
         : endpoint_(std::move(endpoint)), timeoutSeconds_(timeoutSeconds) {}
 
+    /// Called with the answer page when it offers no free name, for inspection (the window puts
+    /// it on the clipboard).
+    void onPageWithoutFreeNames(std::function<void(const Text& page)> handler) {
+        pageWithoutFreeNames_ = std::move(handler);
+    }
     /// Sends every exchange through this proxy (libcurl's form); empty for a direct connection.
     void setProxy(Text proxy) { proxy_ = std::move(proxy); }
 
     /// Every exchange uses a fresh client and finder; only the process's cookie store carries
-    /// over. With no free name on the page, the page goes to the clipboard for inspection.
+    /// over.
     BatchOutcome CheckBatch(const Batch& batch, FreeNames& free) override;
 
   private:
     Text endpoint_;
     float timeoutSeconds_;
     Text proxy_;
+    std::function<void(const Text&)> pageWithoutFreeNames_;
 };
 
 }  // namespace yc::query

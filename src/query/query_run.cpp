@@ -2,20 +2,14 @@
 
 #include <algorithm>
 #include <iterator>
-#include <string>
 #include <unordered_set>
 
-#include "host/desktop.h"
 #include "host/event_pump.h"
 #include "query/domain_list.h"
 #include "text/charset.h"
 
 namespace yc::query {
 namespace {
-
-Text decimal(std::size_t n) {
-    return std::to_string(n);
-}
 
 // Clears a flag on scope exit, however the run unwinds.
 class RunningGuard {
@@ -55,22 +49,23 @@ QueryRun::QueryRun(QueryRunView& view, BatchChecker& checker, bool& stopRequeste
     checker_.watchStopFlag(&stopRequested_);
 }
 
-const Text& QueryRun::idleCaption() {
-    return YC_GBK("开始查询");
+void QueryRun::onStartClicked() {
+    if (sending_) {
+        requestStop();
+        return;
+    }
+    // A click while a run prepares (a message box may be up before it starts sending) is neither
+    // a start nor a stop: a second run must never begin inside the first.
+    if (!running_) {
+        run();
+    }
 }
 
-void QueryRun::onStartClicked() {
-    // A click while a run prepares (a message box may be up before the first caption is set) is
-    // neither a start nor a stop: a second run must never begin inside the first.
-    if (running_ && view_.startCaption() == idleCaption()) {
-        return;
-    }
-    if (view_.startCaption() != idleCaption()) {
+void QueryRun::requestStop() {
+    if (running_) {
         stopRequested_ = true;
-        view_.setStartCaption(YC_GBK("正在停止.."));
-        return;
+        view_.runStopping();
     }
-    run();
 }
 
 void QueryRun::openAutoSave() {
@@ -108,15 +103,15 @@ void QueryRun::runLines() {
     RunningGuard guard(running_);
     Text listText = view_.listText();
     if (listText.empty()) {
-        listText = host::desktop().clipboardText().value_or(Text());
+        listText = view_.clipboardText().value_or(Text());
     }
     DomainListLines lines(listText);
-    const std::size_t total = lines.remaining();
+    RunProgress progress{lines.remaining(), 0};
     view_.rows().clear();
     openAutoSave();
     stopRequested_ = false;
-    view_.runStarted(listText);
-    view_.setStartCaption(YC_GBK("请稍候。本次查询 ") + decimal(total) + YC_GBK(" 个域名"));
+    sending_ = true;
+    view_.runStarted(listText, progress.total);
 
     batch_.clear();
     for (std::string_view line; lines.next(line);) {
@@ -135,7 +130,8 @@ void QueryRun::runLines() {
             continue;
         }
         batch_.push_back(std::move(name));
-        if ((batch_.size() >= static_cast<std::size_t>(kBatchSize) || last) && !runBatch(total)) {
+        if ((batch_.size() >= static_cast<std::size_t>(kBatchSize) || last) &&
+            !runBatch(progress)) {
             break;
         }
     }
@@ -147,7 +143,8 @@ void QueryRun::runLines() {
         }
         autoSaveFile_.reset();
     }
-    view_.setStartCaption(idleCaption());
+    sending_ = false;
+    view_.runIdle();
 }
 
 bool QueryRun::exchange(const Batch& batch, FreeNames& free) {
@@ -173,7 +170,7 @@ bool QueryRun::exchange(const Batch& batch, FreeNames& free) {
 }
 
 void QueryRun::recheckRows(const std::vector<std::size_t>& selected) {
-    if (running_ || view_.startCaption() != idleCaption()) {
+    if (running_) {
         return;
     }
     {
@@ -206,7 +203,7 @@ void QueryRun::recheckRows(const std::vector<std::size_t>& selected) {
     view_.runFinished();
 }
 
-bool QueryRun::runBatch(std::size_t total) {
+bool QueryRun::runBatch(RunProgress& progress) {
     FreeNames freeNames;
     if (!exchange(batch_, freeNames)) {
         return false;
@@ -228,8 +225,8 @@ bool QueryRun::runBatch(std::size_t total) {
         }
     }
     batch_.clear();
-    view_.setStartCaption(YC_GBK("停止查询\r\n总 ") + decimal(total) + YC_GBK(" 个，已查 ") +
-                          decimal(rows.count() + unchecked_.size()) + YC_GBK(" 个"));
+    progress.done = rows.count() + unchecked_.size();
+    view_.batchDone(progress);
     return true;
 }
 

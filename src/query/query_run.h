@@ -24,11 +24,11 @@ class QueryRun {
     /// Checks the names of the given rows again, 50 to an exchange with the run's prompts, and
     /// updates their states. Does nothing while a run is going.
     void recheckRows(const std::vector<std::size_t>& rows);
+    /// Asks the run (or recheck) going on to stop; the exchange in flight ends at once. Nothing
+    /// when none is going.
+    void requestStop();
     /// True from the start of a run (or a recheck) until it has unwound.
     bool running() const { return running_; }
-
-    /// The caption of the start button while no run is going.
-    static const Text& idleCaption();
 
   private:
     void run();
@@ -37,13 +37,15 @@ class QueryRun {
     /// One exchange with its retry prompts; false when the run must stop (the answer is dropped).
     bool exchange(const Batch& batch, FreeNames& free);
     /// Sends the pending batch and lists its names; false when the run must stop.
-    bool runBatch(std::size_t total);
+    bool runBatch(RunProgress& progress);
     void openAutoSave();
 
     QueryRunView& view_;
     BatchChecker& checker_;
     bool& stopRequested_;
     bool running_ = false;
+    /// From the run's start event to its idle event: a click then asks it to stop.
+    bool sending_ = false;
     Batch batch_;
     /// The names of this run that no one could be asked about, in list order.
     UncheckedNames unchecked_;

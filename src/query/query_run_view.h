@@ -1,7 +1,10 @@
-// What a query run needs from the front end that drives it (the main window or the command line):
-// the list, the start button's caption, the report rows, the export filter, auto-save and prompts.
+// What a query run needs from the front end that drives it (the main window or the command line),
+// and the events it tells it of: the list, the run's progress, the report rows, the export filter,
+// auto-save and prompts.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string_view>
 
 #include "query/batch_check.h"
@@ -10,6 +13,12 @@
 #include "text/gbk_text.h"
 
 namespace yc::query {
+
+/// How far a run has come: of the list's `total` lines, `done` names have an answer.
+struct RunProgress {
+    std::size_t total = 0;
+    std::size_t done = 0;
+};
 
 struct AutoSaveChoice {
     bool enabled = false;
@@ -22,11 +31,20 @@ class QueryRunView {
 
     /// The entered domain list (empty when none was entered).
     virtual Text listText() = 0;
-    /// The run starts on `list`: it goes over the lines DomainListLines reads from it (empty ones
-    /// included), each cut down to its name only when the run reaches it.
-    virtual void runStarted(std::string_view /*list*/) {}
-    virtual Text startCaption() = 0;
-    virtual void setStartCaption(const Text& caption) = 0;
+    /// The clipboard's text, which the run checks when no list was entered; none when the front
+    /// end has no clipboard.
+    virtual std::optional<Text> clipboardText() { return std::nullopt; }
+
+    /// The run starts on `list`: it goes over the `total` lines DomainListLines reads from it
+    /// (empty ones included), each cut down to its name only when the run reaches it.
+    virtual void runStarted(std::string_view list, std::size_t total) = 0;
+    /// A batch has gone through and its rows are listed.
+    virtual void batchDone(const RunProgress& progress) = 0;
+    /// A stop was asked for (a click, a close, Ctrl-C); the exchange in flight is ending.
+    virtual void runStopping() = 0;
+    /// The run sends nothing more; what follows is its report (namesUnchecked, runFinished).
+    virtual void runIdle() = 0;
+
     virtual ReportRows& rows() = 0;
     virtual ExportFilter exportFilter() = 0;
     virtual AutoSaveChoice autoSave() = 0;

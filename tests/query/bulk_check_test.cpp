@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gzip_deflate.h"
+#include "host/desktop.h"
 #include "http/gzip_inflate.h"
 #include "http/request_worker.h"
 #include "http/response_decoding.h"
@@ -32,6 +33,8 @@ struct Exchange {
 
 Exchange check(const RegistrarSim& sim, const Batch& batch) {
     RegistrarExchange exchange(sim.url());
+    exchange.onPageWithoutFreeNames(
+        [](const Text& page) { host::desktop().setClipboardText(page); });
     Exchange result{BatchOutcome::Failed, {"left over"}};
     result.outcome = exchange.CheckBatch(batch, result.available);
     return result;

@@ -5,7 +5,9 @@
 #include <functional>
 #include <string>
 
+#include "host/desktop.h"
 #include "query/query_run.h"
+#include "query/run_captions.h"
 #include "support/gbk_literals.h"
 #include "support/scripted_checker.h"
 #include "support/scripted_desktop.h"
@@ -22,7 +24,6 @@ using test::utf8;
 class RecordingView final : public QueryRunView {
   public:
     Text list;
-    Text caption = QueryRun::idleCaption();
     ReportRows store;
     ExportFilter filter{false, true, false};
     AutoSaveChoice save;
@@ -36,11 +37,16 @@ class RecordingView final : public QueryRunView {
     std::vector<Text> incomplete;
 
     Text listText() override { return list; }
-    Text startCaption() override { return caption; }
-    void setStartCaption(const Text& c) override {
-        caption = c;
-        captions.push_back(utf8(c));
+    std::optional<Text> clipboardText() override { return host::desktop().clipboardText(); }
+    // The run's events as the window's start button shows them.
+    void runStarted(std::string_view, std::size_t total) override {
+        captions.push_back(utf8(startedCaption(total)));
     }
+    void batchDone(const RunProgress& progress) override {
+        captions.push_back(utf8(progressCaption(progress)));
+    }
+    void runStopping() override { captions.push_back(utf8(stoppingCaption())); }
+    void runIdle() override { captions.push_back(utf8(idleCaption())); }
     ReportRows& rows() override { return store; }
     ExportFilter exportFilter() override { return filter; }
     AutoSaveChoice autoSave() override { return save; }
