@@ -1,3 +1,4 @@
+// The benchmarks' registrar and the bare libcurl client they are measured against.
 #include "transfer_bench_support.h"
 
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// Parsing and checking the options of yuchaling-cli, and its usage text.
 #include "cli/cli_options.h"
 
 #include <algorithm>

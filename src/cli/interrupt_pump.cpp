@@ -1,3 +1,4 @@
+// Catching Ctrl-C and turning it into the run's stop request.
 #include "cli/interrupt_pump.h"
 
 #include <fcntl.h>

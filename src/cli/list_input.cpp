@@ -1,3 +1,4 @@
+// Reading the list's bytes and decoding them to GBK line by line, refusing lossy conversion.
 #include "cli/list_input.h"
 
 #include <sys/stat.h>

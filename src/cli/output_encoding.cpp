@@ -1,3 +1,4 @@
+// Choosing the results' encoding from the locale, and encoding GBK text into it.
 #include "cli/output_encoding.h"
 
 #include <langinfo.h>

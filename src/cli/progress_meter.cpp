@@ -1,3 +1,4 @@
+// Drawing the progress bar or plain progress lines, and the summary line.
 #include "cli/progress_meter.h"
 
 #include <algorithm>

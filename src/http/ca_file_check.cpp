@@ -1,3 +1,4 @@
+// Checking that an extra CA file holds a usable certificate authority.
 #include "http/ca_file_check.h"
 
 #include <openssl/bio.h>

@@ -1,3 +1,4 @@
+// The shared libcurl state and the pool of idle easy handles.
 #include "http/curl_session.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// Detecting a response body's encoding and decoding it to GBK text.
 #include "http/response_decoding.h"
 
 #include <array>

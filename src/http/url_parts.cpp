@@ -1,3 +1,4 @@
+// Splitting a request URL into scheme, host, port and path.
 #include "http/url_parts.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// The form body of a batch, and one exchange with the registrar's bulk-check form.
 #include "query/bulk_check.h"
 
 #include "host/event_pump.h"

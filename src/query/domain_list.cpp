@@ -1,3 +1,4 @@
+// Splitting the list into lines and cutting each line down to the name that is sent.
 #include "query/domain_list.h"
 
 #include <algorithm>

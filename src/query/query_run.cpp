@@ -1,3 +1,4 @@
+// The query run: batches of 50 through the checker, retries, stop requests, rows and auto-save.
 #include "query/query_run.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The host of the configured bulk-check address.
 #include "query/registrar_endpoint.h"
 
 #include "text/gbk_edit.h"

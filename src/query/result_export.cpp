@@ -1,3 +1,4 @@
+// The export filter, the export line and the CSV header.
 #include "query/result_export.h"
 
 #include "text/charset.h"

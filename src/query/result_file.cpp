@@ -1,3 +1,4 @@
+// Writing a results file and keeping its first write error.
 #include "query/result_file.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// Building the simulator's result and refusal pages in the configured encoding.
 #include "answer_page.h"
 
 #include "gzip_deflate.h"

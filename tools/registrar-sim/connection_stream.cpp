@@ -1,3 +1,4 @@
+// Reads, writes and closes on one accepted connection, plain or over TLS.
 #include "connection_stream.h"
 
 #include <sys/socket.h>

@@ -1,3 +1,4 @@
+// Decoding a submission's names and deciding which are free.
 #include "form_body.h"
 
 #include <algorithm>

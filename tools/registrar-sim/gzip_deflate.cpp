@@ -1,3 +1,4 @@
+// Gzip compression with zlib.
 #include "gzip_deflate.h"
 
 #include <zlib.h>

@@ -1,3 +1,4 @@
+// Reading one HTTP request off a connection, byte for byte.
 #include "http_request.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// The simulator's HTTP server: submissions, RDAP, the bootstrap file, faults and the log.
 #include "registrar_server.h"
 
 #include <atomic>
