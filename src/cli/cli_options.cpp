@@ -276,7 +276,8 @@ Options:
   --format txt|csv|jsonl the form of the result lines (default from the output's extension:
                          .csv gives CSV with a header, .jsonl JSON Lines, anything else TXT);
                          JSON Lines are one UTF-8 object per name: {"name": ..., "free": ...,
-                         "source": "registrar" or "registry", "checked_at": ...}
+                         "source": "registrar", "checked_at": ...}; from the registries also
+                         "registry" (who answered), "registered" and "expires" (dates or null)
   --resume               with --output FILE: names already in FILE (in any of the formats) are
                          skipped and new results are appended; a cut-off last line is repaired
   --output FILE          write results to FILE (CSV with a header when it ends in .csv);

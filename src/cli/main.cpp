@@ -167,7 +167,7 @@ int main(int argc, char* argv[]) {
     const cli::TextEncoding outputEncoding =
         options.outputEncoding.value_or(toTerminal ? cli::terminalEncoding() : list->family);
     const cli::ResultFormat format = options.format.value_or(cli::formatOfPath(options.output));
-    query::ResultForm form = cli::resultForm(format, outputEncoding, *options.source);
+    query::ResultForm form = cli::resultForm(format, outputEncoding, *options.source, *checker);
     query::ResultWriter out =
         options.output.empty()
             ? query::ResultWriter(stdout, std::move(form))

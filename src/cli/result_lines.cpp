@@ -52,30 +52,42 @@ ResultFormat formatOfPath(std::string_view path) {
 }
 
 query::ResultForm resultForm(ResultFormat format, TextEncoding encoding,
-                             registry::AnswerSource source) {
+                             registry::AnswerSource source, const query::BatchChecker& checker) {
     query::ResultForm form;
     if (format == ResultFormat::Csv) {
         form.header = encodeOutput(query::CsvHeaderLine(), encoding);
     }
-    form.line = [format, encoding, source](const query::ReportRows& rows, std::size_t row,
-                                           const query::ExportFilter& filter) {
-        return resultLine(rows, row, filter, format, encoding, source);
+    form.line = [format, encoding, source, &checker](const query::ReportRows& rows, std::size_t row,
+                                                     const query::ExportFilter& filter) {
+        return resultLine(rows, row, filter, {format, encoding, source, checker});
     };
     return form;
 }
 
 std::string resultLine(const query::ReportRows& rows, std::size_t row,
-                       const query::ExportFilter& filter, ResultFormat format,
-                       TextEncoding encoding, registry::AnswerSource source) {
+                       const query::ExportFilter& filter, const LineForm& form) {
     const Text line = query::ResultLine(rows, row, filter);
-    if (line.empty() || format != ResultFormat::JsonLines) {
-        return encodeOutput(line, encoding);
+    if (line.empty() || form.format != ResultFormat::JsonLines) {
+        return encodeOutput(line, form.encoding);
     }
+    const Text name(rows.cell(row, query::kColumnName));
     const bool free = rows.iconIndex(row) == query::kIconFree;
-    return "{\"name\": " + jsonString(text::gbkToUtf8(rows.cell(row, query::kColumnName))) +
-           ", \"free\": " + (free ? "true" : "false") + ", \"source\": \"" +
-           (source == registry::AnswerSource::Registry ? "registry" : "registrar") +
-           "\", \"checked_at\": \"" + utcNow() + "\"}\n";
+    std::string json = "{\"name\": " + jsonString(text::gbkToUtf8(name)) +
+                       ", \"free\": " + (free ? "true" : "false");
+    if (form.source == registry::AnswerSource::Registry) {
+        // The row was appended in the batch the checker answered last, so its facts are at hand.
+        const query::NameFacts* facts = form.checker.factsOf(name);
+        const auto orNull = [](const std::string* value) {
+            return value == nullptr || value->empty() ? std::string("null") : jsonString(*value);
+        };
+        json += ", \"source\": \"registry\", \"registry\": " +
+                orNull(facts ? &facts->registry : nullptr) +
+                ", \"registered\": " + orNull(facts ? &facts->registered : nullptr) +
+                ", \"expires\": " + orNull(facts ? &facts->expires : nullptr);
+    } else {
+        json += ", \"source\": \"registrar\"";
+    }
+    return json + ", \"checked_at\": \"" + utcNow() + "\"}\n";
 }
 
 }  // namespace yc::cli

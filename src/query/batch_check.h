@@ -17,6 +17,13 @@ using Batch = std::vector<Text>;
 /// The names an answer says are free.
 using FreeNames = std::unordered_set<Text>;
 
+/// What a source knows about a name beyond free or taken (ASCII; empty when unknown).
+struct NameFacts {
+    std::string registry;    ///< who answered
+    std::string registered;  ///< registration date, as the registry gives it
+    std::string expires;     ///< expiry date, as the registry gives it
+};
+
 /// A name of the list that no one could be asked about, with the reason (GBK).
 struct UncheckedName {
     Text name;
@@ -42,6 +49,8 @@ class BatchChecker {
     /// The names of the last Accepted batch that could not be checked at all: they get no row,
     /// neither free nor taken. Taking them leaves none behind.
     virtual UncheckedNames takeUnchecked() { return {}; }
+    /// What the source knows about a name of the last Accepted batch; null when nothing.
+    virtual const NameFacts* factsOf(const Text& /*name*/) const { return nullptr; }
     /// What went wrong in the last Failed or Refused batch, in a line (ASCII); empty when there
     /// is nothing more to say than the outcome.
     virtual std::string problem() const { return {}; }

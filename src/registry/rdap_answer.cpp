@@ -35,7 +35,23 @@ LookupOutcome rdapOutcome(const RdapAnswer& answer) {
     if (answer.status == 200) {
         const nlohmann::json body = nlohmann::json::parse(answer.body, nullptr, false);
         if (body.is_object() && body.value("objectClassName", "") == "domain") {
-            return {Verdict::Taken, {}, 0};
+            LookupOutcome taken{Verdict::Taken, {}, 0};
+            // Dates are extras: a registry that leaves them out still answers "taken".
+            const auto events = body.find("events");
+            for (const nlohmann::json& event :
+                 events != body.end() && events->is_array() ? *events : nlohmann::json::array()) {
+                if (!event.is_object() || !event.contains("eventDate") ||
+                    !event["eventDate"].is_string()) {
+                    continue;
+                }
+                const std::string action = event.value("eventAction", "");
+                if (action == "registration") {
+                    taken.registered = event["eventDate"].get<std::string>();
+                } else if (action == "expiration") {
+                    taken.expires = event["eventDate"].get<std::string>();
+                }
+            }
+            return taken;
         }
         return {Verdict::Failed, "RDAP answer is not a domain object", 0};
     }

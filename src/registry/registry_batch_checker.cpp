@@ -49,6 +49,7 @@ query::BatchOutcome RegistryBatchChecker::CheckBatch(const query::Batch& batch,
                                                      query::FreeNames& free) {
     free.clear();
     unchecked_.clear();
+    facts_.clear();
     if (batch != pendingBatch_) {
         pendingBatch_ = batch;
         answered_.clear();
@@ -102,16 +103,25 @@ query::BatchOutcome RegistryBatchChecker::CheckBatch(const query::Batch& batch,
         if (found == answered_.end()) {
             continue;
         }
-        const LookupOutcome& outcome = found->second.outcome;
+        const NameVerdict& verdict = found->second;
+        const LookupOutcome& outcome = verdict.outcome;
+        if (outcome.verdict == Verdict::Unchecked) {
+            unchecked_.push_back({name, outcome.reason});
+            continue;
+        }
         if (outcome.verdict == Verdict::Free) {
             free.insert(name);
-        } else if (outcome.verdict == Verdict::Unchecked) {
-            unchecked_.push_back({name, outcome.reason});
         }
+        facts_[name] = {verdict.registry, outcome.registered, outcome.expires};
     }
     pendingBatch_.clear();
     answered_.clear();
     return query::BatchOutcome::Accepted;
+}
+
+const query::NameFacts* RegistryBatchChecker::factsOf(const Text& name) const {
+    const auto found = facts_.find(name);
+    return found == facts_.end() ? nullptr : &found->second;
 }
 
 query::UncheckedNames RegistryBatchChecker::takeUnchecked() {

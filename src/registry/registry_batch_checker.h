@@ -24,6 +24,7 @@ class RegistryBatchChecker final : public query::BatchChecker {
     /// host when the line names no registrable domain, so that it is listed as unchecked.
     Text nameOf(std::string_view line) const override;
     query::UncheckedNames takeUnchecked() override;
+    const query::NameFacts* factsOf(const Text& name) const override;
     /// How many lookups failed or were limited, with the first one's name and reason.
     std::string problem() const override { return problem_; }
 
@@ -37,6 +38,7 @@ class RegistryBatchChecker final : public query::BatchChecker {
     std::unordered_map<Text, NameVerdict> answered_;
     std::chrono::steady_clock::time_point notBefore_;
     query::UncheckedNames unchecked_;
+    std::unordered_map<Text, query::NameFacts> facts_;  ///< of the last Accepted batch
     std::string problem_;
 };
 

@@ -25,6 +25,18 @@ std::string whoisQueryFor(const RegistryService& service, const std::string& dom
     return query;
 }
 
+// The host a service is reached at, as the results name the registry.
+std::string registryHost(const RegistryService& service) {
+    if (service.rdapBase.empty()) {
+        return service.whoisHost;
+    }
+    std::string_view base = service.rdapBase;
+    if (const std::size_t scheme = base.find("://"); scheme != std::string_view::npos) {
+        base.remove_prefix(scheme + 3);
+    }
+    return std::string(base.substr(0, base.find_first_of(":/")));
+}
+
 }  // namespace
 
 RegistryChecker::RegistryChecker(ServicesTable table, LookupSettings settings)
@@ -45,6 +57,7 @@ std::vector<NameVerdict> RegistryChecker::check(const std::vector<Text>& names) 
         }
         const RegistryTarget& target = std::get<RegistryTarget>(resolved);
         verdicts[i].asked = target.domain;
+        verdicts[i].registry = registryHost(*target.service);
         auto [entry, added] = sources.try_emplace(target.domain);
         if (added) {
             const RegistryService& service = *target.service;

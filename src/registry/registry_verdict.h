@@ -21,11 +21,14 @@ struct LookupOutcome {
     Verdict verdict = Verdict::Failed;
     std::string reason;         ///< ASCII; empty for free and taken
     int retryAfterSeconds = 0;  ///< for Limited: how long the registry asked us to wait
+    std::string registered{};   ///< for Taken: the registration date as the registry gives it
+    std::string expires{};      ///< for Taken: the expiry date as the registry gives it
 };
 
 struct NameVerdict {
     Text name;   ///< the name as given (GBK)
     Text asked;  ///< the registrable domain asked about, as an A-label; empty when unchecked
+    std::string registry;  ///< the RDAP host or WHOIS server asked; empty when unchecked
     LookupOutcome outcome;
 };
 

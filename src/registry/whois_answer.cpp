@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -132,6 +134,42 @@ bool holds(std::string_view answer, std::string_view phrase) {
                        sameIgnoringCase) != answer.end();
 }
 
+// The value of the first line whose label (before ':') is one of `labels`, ignoring case.
+std::string labelledValue(std::string_view answer, std::initializer_list<std::string_view> labels) {
+    for (std::size_t start = 0; start < answer.size();) {
+        const std::size_t end = std::min(answer.find('\n', start), answer.size());
+        const std::string_view line = answer.substr(start, end - start);
+        start = end + 1;
+        const std::size_t colon = line.find(':');
+        if (colon == std::string_view::npos) {
+            continue;
+        }
+        const std::string_view label = trimmed(line.substr(0, colon));
+        for (const std::string_view wanted : labels) {
+            if (label.size() == wanted.size() &&
+                std::equal(label.begin(), label.end(), wanted.begin(), [](char a, char b) {
+                    return std::tolower(static_cast<unsigned char>(a)) ==
+                           std::tolower(static_cast<unsigned char>(b));
+                })) {
+                return std::string(trimmed(line.substr(colon + 1)));
+            }
+        }
+    }
+    return {};
+}
+
+LookupOutcome takenWithDates(std::string_view answer) {
+    LookupOutcome taken{Verdict::Taken, {}, 0};
+    taken.registered = labelledValue(
+        answer, {"Creation Date", "Created", "Registration Time", "Registered on", "created"});
+    taken.expires = labelledValue(
+        answer, {"Registry Expiry Date",
+                 "Registrar Registration "
+                 "Expiration Date",
+                 "Expiry Date", "Expiration Time", "Expiration Date", "paid-till", "Expiry date"});
+    return taken;
+}
+
 }  // namespace
 
 std::string whoisAnswerText(std::string_view bytes) {
@@ -149,11 +187,11 @@ LookupOutcome whoisOutcome(std::string_view answer, std::string_view domain,
             return {Verdict::Free, {}, 0};
         }
         if (named) {
-            return {Verdict::Taken, {}, 0};
+            return takenWithDates(answer);
         }
     } else {
         if (named) {
-            return {Verdict::Taken, {}, 0};
+            return takenWithDates(answer);
         }
         for (const std::string_view phrase : kCommonNotFound) {
             if (holds(answer, phrase)) {

@@ -535,8 +535,21 @@ TEST(CliTest, WithoutARegistrarTheRegistriesAnswerAndUncheckedNamesGoApart) {
     EXPECT_EQ(sim.server().submissions(), 0);  // the registrar form was never posted to
 
     const Finished json =
-        runCli(dir, {"--services", services.string(), "--format", "jsonl", "-"}, "abc7.com\n");
-    EXPECT_NE(json.out.find("\"source\": \"registry\""), std::string::npos) << json.out;
+        runCli(dir, {"--services", services.string(), "--format", "jsonl", "--filter", "all", "-"},
+               "abc7.com\nabc.com\nabc.io\n");
+    std::istringstream lines(json.out);
+    std::vector<nlohmann::json> objects;
+    for (std::string line; std::getline(lines, line);) {
+        objects.push_back(nlohmann::json::parse(line));
+    }
+    ASSERT_EQ(objects.size(), 3u) << json.out;
+    EXPECT_EQ(objects[0]["source"], "registry");
+    EXPECT_EQ(objects[0]["registry"], "127.0.0.1");
+    EXPECT_TRUE(objects[0]["registered"].is_null());
+    EXPECT_EQ(objects[1]["registered"], "2015-03-02T08:00:00Z");  // RDAP events
+    EXPECT_EQ(objects[1]["expires"], "2027-03-02T08:00:00Z");
+    EXPECT_EQ(objects[2]["registry"], "127.0.0.1");            // the WHOIS server
+    EXPECT_EQ(objects[2]["expires"], "2027-03-02T08:00:00Z");  // a WHOIS line
 }
 
 TEST(CliTest, DemoAnswersByItsFixedRuleAndSaysTheAnswersAreNotReal) {

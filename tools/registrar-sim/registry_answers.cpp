@@ -65,7 +65,9 @@ RdapReply rdapReply(std::string_view tld, std::string_view name, RegistryAnswer 
             return {200,
                     {},
                     R"({"objectClassName":"domain","ldhName":")" + std::string(name) +
-                        R"(","status":["active"]})"};
+                        R"(","status":["active"],"events":[)"
+                        R"({"eventAction":"registration","eventDate":"2015-03-02T08:00:00Z"},)"
+                        R"({"eventAction":"expiration","eventDate":"2027-03-02T08:00:00Z"}]})"};
         case RegistryAnswer::Limited:
             return {429, retryAfter, R"({"errorCode":429,"title":"Too Many Requests"})"};
         case RegistryAnswer::Busy:
@@ -115,7 +117,10 @@ std::string whoisReply(std::string_view name, RegistryAnswer answer) {
                           "\r\n\r\n    Registrant:\r\n        Soci\xE9t\xE9 Exemple\r\n";
     }
     return free ? "No match for \"" + upper(name) + "\".\r\n"
-                : "   Domain Name: " + upper(name) + "\r\n   Registrar: 翎杉 Registrar Ltd.\r\n";
+                : "   Domain Name: " + upper(name) +
+                      "\r\n   Registrar: 翎杉 Registrar Ltd.\r\n"
+                      "   Creation Date: 2015-03-02T08:00:00Z\r\n"
+                      "   Registry Expiry Date: 2027-03-02T08:00:00Z\r\n";
 }
 
 }  // namespace yc::sim
