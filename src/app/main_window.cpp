@@ -164,10 +164,12 @@ void MainWindow::onStartClicked() {
     }
     if (starting && state_.demoMode && !demoNoticeShown_) {
         demoNoticeShown_ = true;
-        tell(
-            YC_GBK("演示模式：本次查询由程序内置的本机模拟注册商回答，结果并非真实的注册情况。\r\n"
-                   "模拟规则：域名第一段以数字 7 结尾即为可注册（如 abc7.com、7.cn），"
-                   "其余均为不可注册。"));
+        const bool registries = state_.source == registry::AnswerSource::Registry;
+        tell((registries ? YC_GBK("演示模式：本次查询由程序内置的本机模拟注册局回答")
+                         : YC_GBK("演示模式：本次查询由程序内置的本机模拟注册商回答")) +
+             YC_GBK("，结果并非真实的注册情况。\r\n"
+                    "模拟规则：域名第一段以数字 7 结尾即为可注册（如 abc7.com、7.cn），"
+                    "其余均为不可注册。"));
     }
     run_.onStartClicked();
 }
