@@ -5,15 +5,10 @@
 #include <array>
 #include <utility>
 
+#include "text/gbk_edit.h"
+
 namespace yc::http {
 namespace {
-
-std::string lowerAscii(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-    return lower;
-}
 
 std::string_view trimmed(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t\r\n");
@@ -52,14 +47,14 @@ std::optional<ProxySetting> parseProxySetting(std::string_view text, std::string
     if (text.empty()) {
         return setting;
     }
-    if (lowerAscii(text) == "env") {
+    if (text::asciiLower(text) == "env") {
         setting.kind = ProxySetting::Kind::Environment;
         return setting;
     }
     std::string scheme = "http";
     const std::size_t schemeEnd = text.find("://");
     if (schemeEnd != std::string_view::npos) {
-        scheme = lowerAscii(text.substr(0, schemeEnd));
+        scheme = text::asciiLower(text.substr(0, schemeEnd));
         text.remove_prefix(schemeEnd + 3);
     }
     const auto known = std::find_if(kSchemes.begin(), kSchemes.end(),

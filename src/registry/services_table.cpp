@@ -7,6 +7,8 @@
 #include <sstream>
 #include <vector>
 
+#include "text/gbk_edit.h"
+
 namespace yc::registry {
 namespace {
 
@@ -20,13 +22,6 @@ std::vector<std::string_view> splitTabs(std::string_view line) {
     }
     columns.push_back(line.substr(start));
     return columns;
-}
-
-std::string lowerAscii(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-    return lower;
 }
 
 // The file writes CR LF as the four characters "\r\n" so that a row stays on one line.
@@ -46,13 +41,13 @@ std::string unescapeLineEnds(std::string_view text) {
 bool readWhoisHost(std::string_view column, RegistryService& row) {
     const std::size_t colon = column.rfind(':');
     if (colon == std::string_view::npos) {
-        row.whoisHost = lowerAscii(column);
+        row.whoisHost = text::asciiLower(column);
         return true;
     }
     const std::string_view port = column.substr(colon + 1);
     const auto [end, error] =
         std::from_chars(port.data(), port.data() + port.size(), row.whoisPort);
-    row.whoisHost = lowerAscii(column.substr(0, colon));
+    row.whoisHost = text::asciiLower(column.substr(0, colon));
     return error == std::errc() && end == port.data() + port.size() && row.whoisPort > 0 &&
            row.whoisPort < 65536 && !row.whoisHost.empty();
 }
@@ -72,7 +67,7 @@ std::optional<ServicesTable> ServicesTable::parse(std::string_view tsv) {
         }
         const std::vector<std::string_view> columns = splitTabs(line);
         RegistryService row;
-        row.suffix = lowerAscii(columns[0]);
+        row.suffix = text::asciiLower(columns[0]);
         if (row.suffix.empty() || columns.size() > 5) {
             return std::nullopt;
         }

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <initializer_list>
 #include <optional>
 #include <vector>
@@ -147,10 +146,7 @@ std::string labelledValue(std::string_view answer, std::initializer_list<std::st
         const std::string_view label = trimmed(line.substr(0, colon));
         for (const std::string_view wanted : labels) {
             if (label.size() == wanted.size() &&
-                std::equal(label.begin(), label.end(), wanted.begin(), [](char a, char b) {
-                    return std::tolower(static_cast<unsigned char>(a)) ==
-                           std::tolower(static_cast<unsigned char>(b));
-                })) {
+                std::equal(label.begin(), label.end(), wanted.begin(), sameIgnoringCase)) {
                 return std::string(trimmed(line.substr(colon + 1)));
             }
         }
