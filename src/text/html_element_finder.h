@@ -63,7 +63,9 @@ class HtmlElementFinder {
     void (*betweenTags_)() = nullptr;
     std::vector<std::int32_t> starts_;  // 1-based position of each element's first byte
     std::vector<std::int32_t> ends_;    // 1-based position just after each element
-    Text pageBytes_;
+    Text pageBytes_;                    // lower-cased when case was ignored, see lowered_
+    // Bit i % 64 of word i / 64 set: byte i of the page was an upper-case letter.
+    std::vector<std::uint64_t> lowered_;
     // Compiled on first need: most pages have no blank beside an "=", and the exchange makes a
     // new finder for every page.
     mutable std::optional<RegexObject> equalsNormaliser_;
