@@ -65,11 +65,9 @@ bool changeAsciiBlock(char* p, std::size_t at, char first, char last,
 // Flips the case bit (0x20) of every ASCII letter in [first, last], recording each flipped byte
 // in `marks` when given. Pages are mostly ASCII, so plain bytes are handled a block or a word at
 // a time; a double-byte character is stepped over whole.
-Text changeAsciiCase(std::string_view s, char first, char last,
-                     std::vector<std::uint64_t>* marks = nullptr) {
-    Text out(s);
+void changeAsciiCase(Text& out, char first, char last, std::vector<std::uint64_t>* marks) {
     if (marks != nullptr) {
-        marks->assign((s.size() + 63) / 64, 0);
+        marks->assign((out.size() + 63) / 64, 0);
     }
     char* p = out.data();
     const std::size_t n = out.size();
@@ -108,7 +106,6 @@ Text changeAsciiCase(std::string_view s, char first, char last,
             i += isLeadByte(b) && i + 1 < n ? 2 : 1;
         }
     }
-    return out;
 }
 
 }  // namespace
@@ -143,13 +140,17 @@ Text trimSpaces(std::string_view s) {
 }
 
 Text asciiLower(std::string_view s) {
-    return changeAsciiCase(s, 'A', 'Z');
+    Text out(s);
+    changeAsciiCase(out, 'A', 'Z', nullptr);
+    return out;
 }
-Text asciiLowerMarked(std::string_view s, std::vector<std::uint64_t>& lowered) {
-    return changeAsciiCase(s, 'A', 'Z', &lowered);
+void asciiLowerInPlace(Text& s, std::vector<std::uint64_t>& lowered) {
+    changeAsciiCase(s, 'A', 'Z', &lowered);
 }
 Text asciiUpper(std::string_view s) {
-    return changeAsciiCase(s, 'a', 'z');
+    Text out(s);
+    changeAsciiCase(out, 'a', 'z', nullptr);
+    return out;
 }
 
 Text replaceAll(std::string_view s, std::string_view from, std::string_view to, CaseMode mode) {

@@ -70,23 +70,28 @@ void HtmlElementFinder::Reset() {
 int HtmlElementFinder::FindElements(std::string_view page, std::string_view tags,
                                     const std::vector<Text>& names, const std::vector<Text>& values,
                                     const FindOptions& options) {
+    return findInPage(Text(page), tags, names, values, options);
+}
+
+int HtmlElementFinder::findInPage(Text&& page, std::string_view tags,
+                                  const std::vector<Text>& names, const std::vector<Text>& values,
+                                  const FindOptions& options) {
     starts_.clear();
     ends_.clear();
     lowered_.clear();
+    pageBytes_ = std::move(page);
     // Positions are kept as 32-bit numbers counted from 1.
-    if (page.size() >= static_cast<std::size_t>(INT32_MAX)) {
-        pageBytes_.assign(page);
+    if (pageBytes_.size() >= static_cast<std::size_t>(INT32_MAX)) {
         return 0;
     }
     const bool ignoreCase = options.ignoreCase.value_or(true);
     // Ignoring case, the page is kept lower-cased alone, the changed letters marked so that
-    // element texts come out as sent: one copy of the page instead of two.
+    // texts come out as sent: the page is held once.
     Text foldedCopy;
     if (ignoreCase) {
-        pageBytes_ = asciiLowerMarked(page, lowered_);
+        asciiLowerInPlace(pageBytes_, lowered_);
     } else {
-        pageBytes_.assign(page);
-        foldedCopy = asciiLower(page);
+        foldedCopy = asciiLower(pageBytes_);
     }
     const std::string_view folded = ignoreCase ? std::string_view(pageBytes_) : foldedCopy;
     const std::string_view search = ignoreCase ? folded : std::string_view(pageBytes_);
@@ -195,6 +200,15 @@ Text HtmlElementFinder::ElementText(int n, std::optional<bool> raw) const {
     if (end > pageBytes_.size() || start > end) {
         return {};  // the page was reset
     }
+    Text text = pageText(start, end);
+    return raw.value_or(false) ? text : NormaliseEquals(text);
+}
+
+Text HtmlElementFinder::PageText() const {
+    return pageText(0, pageBytes_.size());
+}
+
+Text HtmlElementFinder::pageText(std::size_t start, std::size_t end) const {
     Text text = pageBytes_.substr(start, end - start);
     for (std::size_t word = start / 64; word < lowered_.size() && word * 64 < end; ++word) {
         for (std::uint64_t bits = lowered_[word]; bits != 0; bits &= bits - 1) {
@@ -204,7 +218,7 @@ Text HtmlElementFinder::ElementText(int n, std::optional<bool> raw) const {
             }
         }
     }
-    return raw.value_or(false) ? text : NormaliseEquals(text);
+    return text;
 }
 
 Text HtmlElementFinder::NormaliseEquals(std::string_view text) const {

@@ -4,9 +4,11 @@
 // element numbers count from 1.
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "text/gbk_text.h"
@@ -37,6 +39,16 @@ class HtmlElementFinder {
     /// entry in `values` empty or missing) or has the value. Returns the number recorded.
     int FindElements(std::string_view page, std::string_view tags, const std::vector<Text>& names,
                      const std::vector<Text>& values, const FindOptions& options = {});
+    /// The same, keeping the page handed over instead of a copy of it.
+    template <class Page>
+    requires std::same_as<Page, Text>
+    int FindElements(Page&& page, std::string_view tags, const std::vector<Text>& names,
+                     const std::vector<Text>& values, const FindOptions& options = {}) {
+        return findInPage(std::move(page), tags, names, values, options);
+    }
+
+    /// The page of the last FindElements, as it was given; "" after Reset.
+    Text PageText() const;
 
     /// Read mode: the value of attribute `name` in `element`, trimmed; "" when absent. With `set`
     /// on: `element` with that value replaced by `newValue` (the attribute added when missing).
@@ -58,6 +70,9 @@ class HtmlElementFinder {
 
   private:
     struct Scan;
+    int findInPage(Text&& page, std::string_view tags, const std::vector<Text>& names,
+                   const std::vector<Text>& values, const FindOptions& options);
+    Text pageText(std::size_t start, std::size_t end) const;
     void scanTag(Scan& scan, std::string_view tag);
 
     void (*betweenTags_)() = nullptr;
