@@ -34,7 +34,7 @@ void mark(std::vector<std::uint64_t>* marks, std::size_t pos) {
 // Flips the case bit of the letters in [first, last] of a block of plain ASCII bytes; false, with
 // nothing changed, when the block holds any other byte. Written as plain loops over the bytes so
 // that the compiler turns each into vector instructions.
-constexpr std::size_t kBlock = 32;
+constexpr std::size_t kBlock = 128;
 bool changeAsciiBlock(char* p, std::size_t at, char first, char last,
                       std::vector<std::uint64_t>* marks) {
     unsigned char high = 0;
