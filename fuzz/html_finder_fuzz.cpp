@@ -60,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         (void)finder.AttributeValue(raw, name, values.empty() ? "x" : values[0], true);
     }
     require(finder.ElementText(0).empty() && finder.ElementText(count + 1).empty());
+    require(finder.PageText() == page);
     finder.Reset();
-    require(finder.ElementText(1).empty());
+    require(finder.ElementText(1).empty() && finder.PageText().empty());
     return 0;
 }

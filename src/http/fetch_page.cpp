@@ -66,7 +66,7 @@ Text FetchPage(Text& url, const FetchOptions& options) {
     request.cookies = options.cookies;
     request.timeoutMs = timeoutMs(options.timeoutSeconds);
 
-    const ResultRecord result = TransferOnWorker(request, options.stopRequested);
+    ResultRecord result = TransferOnWorker(request, options.stopRequested);
     if (options.postBytes != nullptr) {
         request.body.swap(*options.postBytes);
     }
@@ -87,7 +87,7 @@ Text FetchPage(Text& url, const FetchOptions& options) {
         }
     }
     bool whole = true;
-    Text page = DecodeResponseText(result.body, encoding, nullptr, &whole);
+    Text page = DecodeResponseText(std::move(result.body), encoding, nullptr, &whole);
     if (options.outcome != nullptr) {
         *options.outcome = result.outcome;
         options.outcome->undecodable = !whole;

@@ -2,6 +2,7 @@
 #include "http/response_decoding.h"
 
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "host/event_pump.h"
@@ -89,12 +90,13 @@ Detection detect(std::string_view body, int code) {
     }
 }
 
-}  // namespace
-
-Text DecodeResponseText(std::string_view body, int code, int* usedCode, bool* whole) {
+// Decodes `body`; when `owner` holds it, a body taken unchanged is moved out of the owner
+// instead of copied.
+Text decode(std::string_view body, ByteBuffer* owner, int code, int* usedCode, bool* whole) {
     ByteBuffer inflated;
     bool inflatedWhole = true;
-    if (startsWith(body, "\x1F\x8B")) {
+    const bool gzipped = startsWith(body, "\x1F\x8B");
+    if (gzipped) {
         inflated = GzipInflate(body, &inflatedWhole);
         body = inflated;
     }
@@ -112,13 +114,27 @@ Text DecodeResponseText(std::string_view body, int code, int* usedCode, bool* wh
         result = text::ConvertCharset(rest, from, "GB18030");
     }
     if (result.empty()) {
-        result.assign(body);
+        if (owner != nullptr && !gzipped) {
+            result = std::move(*owner);
+        } else {
+            result.assign(body);
+        }
         code = kLocalEncoding;
     }
     if (usedCode != nullptr) {
         *usedCode = code;
     }
     return result;
+}
+
+}  // namespace
+
+Text DecodeResponseText(std::string_view body, int code, int* usedCode, bool* whole) {
+    return decode(body, nullptr, code, usedCode, whole);
+}
+
+Text DecodeResponseText(ByteBuffer&& body, int code, int* usedCode, bool* whole) {
+    return decode(body, &body, code, usedCode, whole);
 }
 
 int MetaCharset(std::string_view page) {

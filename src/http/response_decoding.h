@@ -27,6 +27,9 @@ enum EncodingCode : int {
 /// short, damaged or larger than kMaxInflatedBytes.
 Text DecodeResponseText(std::string_view body, int code, int* usedCode = nullptr,
                         bool* whole = nullptr);
+/// The same, taking the body: one that is read unchanged becomes the text without a copy.
+Text DecodeResponseText(ByteBuffer&& body, int code, int* usedCode = nullptr,
+                        bool* whole = nullptr);
 
 /// 0 none, 1 UTF-8, 2 Big5, 3 Big5-HKSCS, from the meta tags of the page's head section.
 int MetaCharset(std::string_view page);

@@ -61,7 +61,7 @@ BatchOutcome RegistrarExchange::CheckBatch(const Batch& batch, FreeNames& free) 
     options.timeoutSeconds = timeoutSeconds_;
     options.proxy = proxy_;
     options.stopRequested = [this] { return stopRequested(); };
-    const Text page = client.FetchPage(url, options);
+    Text page = client.FetchPage(url, options);
 
     if (text::contains(page, RefusalMarker())) {
         return BatchOutcome::Refused;
@@ -71,13 +71,14 @@ BatchOutcome RegistrarExchange::CheckBatch(const Batch& batch, FreeNames& free) 
     if (transfer.failed() || !transfer.complete || transfer.undecodable) {
         return BatchOutcome::Failed;
     }
-    const int count = finder.FindElements(page, "input", {"name"}, {"domain[]"});
+    // Handed over whole: the finder keeps the page, so it is not copied again.
+    const int count = finder.FindElements(std::move(page), "input", {"name"}, {"domain[]"});
     for (int k = 1; k <= count; ++k) {
         const Text element = finder.ElementText(k);
         free.insert(finder.AttributeValue(element, "value"));
     }
     if (free.empty() && pageWithoutFreeNames_) {
-        pageWithoutFreeNames_(page);
+        pageWithoutFreeNames_(finder.PageText());
     }
     return BatchOutcome::Accepted;
 }

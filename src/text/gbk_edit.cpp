@@ -1,6 +1,7 @@
 // Trimming, case changes, replacing and splitting GBK text character by character.
 #include "text/gbk_edit.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -23,20 +24,73 @@ constexpr std::uint64_t bytesInRange(std::uint64_t word, char first, char last) 
     return atLeastFirst & ~aboveLast & kHighBits;
 }
 
-// Flips the case bit (0x20) of every ASCII letter in [first, last]. Pages are mostly ASCII, so
-// eight plain bytes are handled at once; a double-byte character is stepped over whole.
-Text changeAsciiCase(std::string_view s, char first, char last) {
-    Text out(s);
+// Sets bit `pos` of `marks` when marks are kept.
+void mark(std::vector<std::uint64_t>* marks, std::size_t pos) {
+    if (marks != nullptr) {
+        (*marks)[pos / 64] |= std::uint64_t{1} << (pos % 64);
+    }
+}
+
+// Flips the case bit of the letters in [first, last] of a block of plain ASCII bytes; false, with
+// nothing changed, when the block holds any other byte. Written as plain loops over the bytes so
+// that the compiler turns each into vector instructions.
+constexpr std::size_t kBlock = 128;
+bool changeAsciiBlock(char* p, std::size_t at, char first, char last,
+                      std::vector<std::uint64_t>* marks) {
+    unsigned char high = 0;
+    unsigned char any = 0;
+    const auto span = static_cast<unsigned char>(last - first);
+    for (std::size_t j = 0; j < kBlock; ++j) {
+        high |= static_cast<unsigned char>(p[j]);
+        any |= static_cast<unsigned char>(static_cast<unsigned char>(p[j] - first) <= span);
+    }
+    if ((high & 0x80) != 0) {
+        return false;
+    }
+    if (any == 0) {
+        return true;
+    }
+    for (std::size_t j = 0; marks != nullptr && j < kBlock; ++j) {
+        if (static_cast<unsigned char>(p[j] - first) <= span) {
+            mark(marks, at + j);
+        }
+    }
+    for (std::size_t j = 0; j < kBlock; ++j) {
+        const bool letter = static_cast<unsigned char>(p[j] - first) <= span;
+        p[j] = static_cast<char>(p[j] ^ (letter ? 0x20 : 0));
+    }
+    return true;
+}
+
+// Flips the case bit (0x20) of every ASCII letter in [first, last], recording each flipped byte
+// in `marks` when given. Pages are mostly ASCII, so plain bytes are handled a block or a word at
+// a time; a double-byte character is stepped over whole.
+void changeAsciiCase(Text& out, char first, char last, std::vector<std::uint64_t>* marks) {
+    if (marks != nullptr) {
+        marks->assign((out.size() + 63) / 64, 0);
+    }
     char* p = out.data();
     const std::size_t n = out.size();
     std::size_t i = 0;
+    std::size_t nextBlock = 0;  // past a block with other bytes, so double-byte text is read once
     while (i < n) {
+        if (i >= nextBlock && i + kBlock <= n) {
+            if (changeAsciiBlock(p + i, i, first, last, marks)) {
+                i += kBlock;
+                continue;
+            }
+            nextBlock = i + kBlock;
+        }
         if (i + 8 <= n) {
             std::uint64_t word;
             std::memcpy(&word, p + i, 8);
             if ((word & kHighBits) == 0) {
-                word ^= bytesInRange(word & kLowSeven, first, last) >> 2;
+                std::uint64_t letters = bytesInRange(word & kLowSeven, first, last);
+                word ^= letters >> 2;
                 std::memcpy(p + i, &word, 8);
+                for (; marks != nullptr && letters != 0; letters &= letters - 1) {
+                    mark(marks, i + static_cast<std::size_t>(std::countr_zero(letters)) / 8);
+                }
                 i += 8;
                 continue;
             }
@@ -45,13 +99,13 @@ Text changeAsciiCase(std::string_view s, char first, char last) {
         if (b < 0x80) {
             if (p[i] >= first && p[i] <= last) {
                 p[i] = static_cast<char>(p[i] ^ 0x20);
+                mark(marks, i);
             }
             ++i;
         } else {
             i += isLeadByte(b) && i + 1 < n ? 2 : 1;
         }
     }
-    return out;
 }
 
 }  // namespace
@@ -86,10 +140,17 @@ Text trimSpaces(std::string_view s) {
 }
 
 Text asciiLower(std::string_view s) {
-    return changeAsciiCase(s, 'A', 'Z');
+    Text out(s);
+    changeAsciiCase(out, 'A', 'Z', nullptr);
+    return out;
+}
+void asciiLowerInPlace(Text& s, std::vector<std::uint64_t>& lowered) {
+    changeAsciiCase(s, 'A', 'Z', &lowered);
 }
 Text asciiUpper(std::string_view s) {
-    return changeAsciiCase(s, 'a', 'z');
+    Text out(s);
+    changeAsciiCase(out, 'a', 'z', nullptr);
+    return out;
 }
 
 Text replaceAll(std::string_view s, std::string_view from, std::string_view to, CaseMode mode) {

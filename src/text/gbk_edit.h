@@ -2,6 +2,7 @@
 // Each one walks the text character by character, so trail bytes are never touched.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -18,6 +19,9 @@ std::string_view spacesTrimmed(std::string_view s);
 /// Changes ASCII letters only; double-byte characters pass through unchanged.
 Text asciiLower(std::string_view s);
 Text asciiUpper(std::string_view s);
+/// asciiLower in place, setting bit i % 64 of `lowered[i / 64]` for every byte i it changed, and
+/// only for those, so that the original text can be had back.
+void asciiLowerInPlace(Text& s, std::vector<std::uint64_t>& lowered);
 
 /// Replaces every match of `from` (searched left to right, never overlapping) with `to`.
 Text replaceAll(std::string_view s, std::string_view from, std::string_view to,

@@ -33,8 +33,23 @@ constexpr std::size_t charLength(std::string_view s, std::size_t pos) {
 }
 
 /// The end of the run of ASCII bytes that starts at `pos`, at most `limit`; pages are mostly
-/// ASCII, so the run is read eight bytes at a time.
+/// ASCII, so the run is read 32 bytes at a time (one OR over the block, which the compiler does in
+/// vector registers), then eight.
 inline std::size_t asciiRunEnd(std::string_view s, std::size_t pos, std::size_t limit) {
+    constexpr std::size_t kBlock = 32;
+    if (pos < limit && static_cast<unsigned char>(s[pos]) >= 0x80) {
+        return pos;  // double-byte text walks here once per character
+    }
+    while (pos + kBlock <= limit) {
+        unsigned char high = 0;
+        for (std::size_t j = 0; j < kBlock; ++j) {
+            high |= static_cast<unsigned char>(s[pos + j]);
+        }
+        if (high >= 0x80) {
+            break;
+        }
+        pos += kBlock;
+    }
     while (pos + 8 <= limit) {
         std::uint64_t word;
         std::memcpy(&word, s.data() + pos, 8);

@@ -2,6 +2,7 @@
 #include "text/html_element_finder.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cstdint>
 
@@ -62,22 +63,38 @@ struct HtmlElementFinder::Scan {
 
 void HtmlElementFinder::Reset() {
     pageBytes_.clear();
+    lowered_.clear();
     currentElement_.clear();
 }
 
 int HtmlElementFinder::FindElements(std::string_view page, std::string_view tags,
                                     const std::vector<Text>& names, const std::vector<Text>& values,
                                     const FindOptions& options) {
+    return findInPage(Text(page), tags, names, values, options);
+}
+
+int HtmlElementFinder::findInPage(Text&& page, std::string_view tags,
+                                  const std::vector<Text>& names, const std::vector<Text>& values,
+                                  const FindOptions& options) {
     starts_.clear();
     ends_.clear();
-    pageBytes_.assign(page);
+    lowered_.clear();
+    pageBytes_ = std::move(page);
     // Positions are kept as 32-bit numbers counted from 1.
-    if (page.size() >= static_cast<std::size_t>(INT32_MAX)) {
+    if (pageBytes_.size() >= static_cast<std::size_t>(INT32_MAX)) {
         return 0;
     }
     const bool ignoreCase = options.ignoreCase.value_or(true);
-    const Text folded = asciiLower(page);
-    const std::string_view search = ignoreCase ? std::string_view(folded) : pageBytes_;
+    // Ignoring case, the page is kept lower-cased alone, the changed letters marked so that
+    // texts come out as sent: the page is held once.
+    Text foldedCopy;
+    if (ignoreCase) {
+        asciiLowerInPlace(pageBytes_, lowered_);
+    } else {
+        foldedCopy = asciiLower(pageBytes_);
+    }
+    const std::string_view folded = ignoreCase ? std::string_view(pageBytes_) : foldedCopy;
+    const std::string_view search = ignoreCase ? folded : std::string_view(pageBytes_);
     Scan scan{pageBytes_,
               folded,
               search,
@@ -183,8 +200,25 @@ Text HtmlElementFinder::ElementText(int n, std::optional<bool> raw) const {
     if (end > pageBytes_.size() || start > end) {
         return {};  // the page was reset
     }
-    const std::string_view text = std::string_view(pageBytes_).substr(start, end - start);
-    return raw.value_or(false) ? Text(text) : NormaliseEquals(text);
+    Text text = pageText(start, end);
+    return raw.value_or(false) ? text : NormaliseEquals(text);
+}
+
+Text HtmlElementFinder::PageText() const {
+    return pageText(0, pageBytes_.size());
+}
+
+Text HtmlElementFinder::pageText(std::size_t start, std::size_t end) const {
+    Text text = pageBytes_.substr(start, end - start);
+    for (std::size_t word = start / 64; word < lowered_.size() && word * 64 < end; ++word) {
+        for (std::uint64_t bits = lowered_[word]; bits != 0; bits &= bits - 1) {
+            const std::size_t pos = word * 64 + static_cast<std::size_t>(std::countr_zero(bits));
+            if (pos >= start && pos < end) {
+                text[pos - start] = asciiToUpper(text[pos - start]);
+            }
+        }
+    }
+    return text;
 }
 
 Text HtmlElementFinder::NormaliseEquals(std::string_view text) const {

@@ -4,9 +4,11 @@
 // element numbers count from 1.
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "text/gbk_text.h"
@@ -37,6 +39,16 @@ class HtmlElementFinder {
     /// entry in `values` empty or missing) or has the value. Returns the number recorded.
     int FindElements(std::string_view page, std::string_view tags, const std::vector<Text>& names,
                      const std::vector<Text>& values, const FindOptions& options = {});
+    /// The same, keeping the page handed over instead of a copy of it.
+    template <class Page>
+    requires std::same_as<Page, Text>
+    int FindElements(Page&& page, std::string_view tags, const std::vector<Text>& names,
+                     const std::vector<Text>& values, const FindOptions& options = {}) {
+        return findInPage(std::move(page), tags, names, values, options);
+    }
+
+    /// The page of the last FindElements, as it was given; "" after Reset.
+    Text PageText() const;
 
     /// Read mode: the value of attribute `name` in `element`, trimmed; "" when absent. With `set`
     /// on: `element` with that value replaced by `newValue` (the attribute added when missing).
@@ -58,12 +70,17 @@ class HtmlElementFinder {
 
   private:
     struct Scan;
+    int findInPage(Text&& page, std::string_view tags, const std::vector<Text>& names,
+                   const std::vector<Text>& values, const FindOptions& options);
+    Text pageText(std::size_t start, std::size_t end) const;
     void scanTag(Scan& scan, std::string_view tag);
 
     void (*betweenTags_)() = nullptr;
     std::vector<std::int32_t> starts_;  // 1-based position of each element's first byte
     std::vector<std::int32_t> ends_;    // 1-based position just after each element
-    Text pageBytes_;
+    Text pageBytes_;                    // lower-cased when case was ignored, see lowered_
+    // Bit i % 64 of word i / 64 set: byte i of the page was an upper-case letter.
+    std::vector<std::uint64_t> lowered_;
     // Compiled on first need: most pages have no blank beside an "=", and the exchange makes a
     // new finder for every page.
     mutable std::optional<RegexObject> equalsNormaliser_;
