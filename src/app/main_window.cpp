@@ -380,8 +380,8 @@ void MainWindow::runFinished() {
     offerUncheckedNames();
 }
 
-void MainWindow::namesUnchecked(const query::UncheckedNames& names) {
-    unchecked_ = names;
+void MainWindow::namesUnchecked(query::UncheckedNames names) {
+    unchecked_ = std::move(names);
 }
 
 void MainWindow::offerUncheckedNames() {

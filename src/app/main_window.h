@@ -46,7 +46,7 @@ class MainWindow final : public query::QueryRunView {
     bool retryAfterFailure() override;
     void autoSaveUnavailable(const Text& path, const Text& reason) override;
     void autoSaveIncomplete(const Text& path, const Text& reason) override;
-    void namesUnchecked(const query::UncheckedNames& names) override;
+    void namesUnchecked(query::UncheckedNames names) override;
     void runFinished() override;
 
   private:

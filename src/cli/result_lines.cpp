@@ -76,14 +76,15 @@ std::string resultLine(const query::ReportRows& rows, std::size_t row,
                        ", \"free\": " + (free ? "true" : "false");
     if (form.source == registry::AnswerSource::Registry) {
         // The row was appended in the batch the checker answered last, so its facts are at hand.
-        const query::NameFacts* facts = form.checker.factsOf(name);
-        const auto orNull = [](const std::string* value) {
-            return value == nullptr || value->empty() ? std::string("null") : jsonString(*value);
+        static const query::NameFacts kNothingKnown;
+        const query::NameFacts* known = form.checker.factsOf(name);
+        const query::NameFacts& facts = known != nullptr ? *known : kNothingKnown;
+        const auto orNull = [](const std::string& value) {
+            return value.empty() ? std::string("null") : jsonString(value);
         };
-        json += ", \"source\": \"registry\", \"registry\": " +
-                orNull(facts ? &facts->registry : nullptr) +
-                ", \"registered\": " + orNull(facts ? &facts->registered : nullptr) +
-                ", \"expires\": " + orNull(facts ? &facts->expires : nullptr);
+        json += ", \"source\": \"registry\", \"registry\": " + orNull(facts.registry) +
+                ", \"registered\": " + orNull(facts.registered) +
+                ", \"expires\": " + orNull(facts.expires);
     } else {
         json += ", \"source\": \"registrar\"";
     }

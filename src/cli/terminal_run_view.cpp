@@ -161,7 +161,7 @@ bool TerminalRunView::retryAfterFailure() {
                   "--on-failure", kFailureWaitSeconds});
 }
 
-void TerminalRunView::namesUnchecked(const query::UncheckedNames& names) {
+void TerminalRunView::namesUnchecked(query::UncheckedNames names) {
     uncheckedCount_ = names.size();
     progress_.clear();
     std::FILE* file = options_.unchecked.empty()

@@ -56,7 +56,7 @@ class TerminalRunView final : public query::QueryRunView {
     bool retryAfterFailure() override;
     void autoSaveUnavailable(const Text&, const Text&) override {}
     void autoSaveIncomplete(const Text&, const Text&) override {}
-    void namesUnchecked(const query::UncheckedNames& names) override;
+    void namesUnchecked(query::UncheckedNames names) override;
     void runFinished() override;
 
     /// Names of the run that no one could be asked about.

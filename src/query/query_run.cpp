@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <iterator>
 #include <unordered_set>
+#include <utility>
 
 #include "host/event_pump.h"
 #include "query/domain_list.h"
@@ -92,8 +93,7 @@ void QueryRun::run() {
     unchecked_.clear();
     runLines();
     if (!unchecked_.empty()) {
-        view_.namesUnchecked(unchecked_);
-        unchecked_ = UncheckedNames();
+        view_.namesUnchecked(std::exchange(unchecked_, {}));
     }
     // The run counts as ended before the view reports it: a close asked for while "查询完成！" is
     // up must not be held back for a run that is over.

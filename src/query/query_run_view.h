@@ -58,7 +58,7 @@ class QueryRunView {
     /// Writing the auto-save file failed during the run: the file misses rows.
     virtual void autoSaveIncomplete(const Text& path, const Text& reason) = 0;
     /// Just before the run ends: names of the list that could not be checked and got no row.
-    virtual void namesUnchecked(const UncheckedNames& /*names*/) {}
+    virtual void namesUnchecked(UncheckedNames /*names*/) {}
     /// The run has ended, finished or stopped.
     virtual void runFinished() = 0;
 };
