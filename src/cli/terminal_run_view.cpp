@@ -84,7 +84,7 @@ void TerminalRunView::runStarted(std::string_view list, std::size_t /*total*/) {
     std::size_t names = 0;
     query::DomainListLines lines(list);
     for (std::string_view line; lines.next(line);) {
-        names += names_.nameOf(line).empty() ? 0 : 1;
+        names += names_.holdsName(line) ? 1 : 0;
     }
     progress_.start(names);
     batchBoundary();

@@ -46,6 +46,9 @@ class BatchChecker {
 
     /// The name a line of the list stands for, as it is sent and listed; empty skips the line.
     virtual Text nameOf(std::string_view line) const { return NormaliseDomainLine(line); }
+    /// Whether the line stands for a name at all (nameOf not empty), for counting a list up
+    /// front; a source whose names cost more to work out answers it more cheaply.
+    virtual bool holdsName(std::string_view line) const { return !nameOf(line).empty(); }
     /// The names of the last Accepted batch that could not be checked at all: they get no row,
     /// neither free nor taken. Taking them leaves none behind.
     virtual UncheckedNames takeUnchecked() { return {}; }

@@ -34,6 +34,10 @@ Text RegistryBatchChecker::nameOf(std::string_view line) const {
     return host.empty() ? host : registrableName(host);
 }
 
+bool RegistryBatchChecker::holdsName(std::string_view line) const {
+    return !query::HostOfLine(line).empty();
+}
+
 bool RegistryBatchChecker::waitOutLimit() {
     while (std::chrono::steady_clock::now() < notBefore_) {
         host::processPendingEvents();

@@ -23,6 +23,8 @@ class RegistryBatchChecker final : public query::BatchChecker {
     /// The registrable domain the line names, as the user writes it (Unicode labels); the bare
     /// host when the line names no registrable domain, so that it is listed as unchecked.
     Text nameOf(std::string_view line) const override;
+    /// A line holds a name exactly when it names a host: no suffix-list or IDNA work is needed.
+    bool holdsName(std::string_view line) const override;
     query::UncheckedNames takeUnchecked() override;
     const query::NameFacts* factsOf(const Text& name) const override;
     /// How many lookups failed or were limited, with the first one's name and reason.
