@@ -10,14 +10,6 @@
 namespace yc::http {
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -42,7 +34,7 @@ constexpr std::array<std::pair<std::string_view, ProxySetting::Kind>, 4> kScheme
 
 std::optional<ProxySetting> parseProxySetting(std::string_view text, std::string& error) {
     error.clear();
-    text = trimmed(text);
+    text = text::whitespaceTrimmed(text);
     ProxySetting setting;
     if (text.empty()) {
         return setting;

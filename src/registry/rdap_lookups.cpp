@@ -11,6 +11,7 @@
 #include "http/proxy_setting.h"
 #include "registry/host_queues.h"
 #include "registry/rdap_answer.h"
+#include "text/gbk_edit.h"
 
 namespace yc::registry {
 namespace {
@@ -53,11 +54,7 @@ std::size_t onHeader(char* data, std::size_t, std::size_t count, void* user) {
                std::equal(kName.begin(), kName.end(), line.begin(), [](char a, char b) {
                    return a == (b >= 'A' && b <= 'Z' ? static_cast<char>(b + 32) : b);
                })) {
-        std::string_view value = line.substr(kName.size());
-        const std::size_t first = value.find_first_not_of(" \t");
-        const std::size_t last = value.find_last_not_of(" \t\r\n");
-        transfer->retryAfter =
-            first == std::string_view::npos ? "" : value.substr(first, last - first + 1);
+        transfer->retryAfter = text::whitespaceTrimmed(line.substr(kName.size()));
     }
     return count;
 }

@@ -9,6 +9,7 @@
 
 #include "registry/registry_target.h"
 #include "text/charset.h"
+#include "text/gbk_edit.h"
 
 namespace yc::registry {
 namespace {
@@ -48,14 +49,6 @@ std::string latin1ToUtf8(std::string_view bytes) {
     return utf8;
 }
 
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
 char lowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
 }
@@ -90,12 +83,12 @@ std::optional<std::string_view> domainLineValue(std::string_view line) {
         label = line.substr(open + 1, labelEnd - open - 1);
     } else if (colon != std::string_view::npos) {
         labelEnd = colon;
-        label = trimmed(line.substr(0, colon));
+        label = text::whitespaceTrimmed(line.substr(0, colon));
     }
     if (!isDomainLabel(label)) {
         return std::nullopt;
     }
-    return trimmed(line.substr(labelEnd + 1));
+    return text::whitespaceTrimmed(line.substr(labelEnd + 1));
 }
 
 bool sameDomain(std::string_view value, std::string_view domain, std::string_view unicode) {
@@ -118,7 +111,7 @@ bool namesDomain(std::string_view answer, std::string_view domain, std::string_v
         std::optional<std::string_view> value = domainLineValue(lines[i]);
         // Some registries put the value on the line below its label.
         for (std::size_t next = i + 1; value && value->empty() && next < lines.size(); ++next) {
-            value = trimmed(lines[next]);
+            value = text::whitespaceTrimmed(lines[next]);
         }
         if (value && !value->empty() && sameDomain(*value, domain, unicode)) {
             return true;
@@ -143,11 +136,11 @@ std::string labelledValue(std::string_view answer, std::initializer_list<std::st
         if (colon == std::string_view::npos) {
             continue;
         }
-        const std::string_view label = trimmed(line.substr(0, colon));
+        const std::string_view label = text::whitespaceTrimmed(line.substr(0, colon));
         for (const std::string_view wanted : labels) {
             if (label.size() == wanted.size() &&
                 std::equal(label.begin(), label.end(), wanted.begin(), sameIgnoringCase)) {
-                return std::string(trimmed(line.substr(colon + 1)));
+                return std::string(text::whitespaceTrimmed(line.substr(colon + 1)));
             }
         }
     }

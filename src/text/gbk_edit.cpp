@@ -110,6 +110,15 @@ void changeAsciiCase(Text& out, char first, char last, std::vector<std::uint64_t
 
 }  // namespace
 
+std::string_view whitespaceTrimmed(std::string_view s) {
+    constexpr std::string_view kWhite = " \t\r\n";
+    const std::size_t first = s.find_first_not_of(kWhite);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return s.substr(first, s.find_last_not_of(kWhite) - first + 1);
+}
+
 std::string_view spacesTrimmed(std::string_view s) {
     std::size_t begin = 0;
     while (begin < s.size()) {

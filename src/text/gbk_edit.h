@@ -15,6 +15,9 @@ namespace yc::text {
 Text trimSpaces(std::string_view s);
 /// The part of `s` that trimSpaces keeps, without copying it.
 std::string_view spacesTrimmed(std::string_view s);
+/// `s` without ASCII white space (space, tab, CR, LF) at either end, without copying it. GBK
+/// trail bytes are never white space, so no character is cut.
+std::string_view whitespaceTrimmed(std::string_view s);
 
 /// Changes ASCII letters only; double-byte characters pass through unchanged.
 Text asciiLower(std::string_view s);
